@@ -1,0 +1,28 @@
+# make run   build and start the programs against the simulated instrument
+# make test  build with sanitizers and run every test
+JOBS ?= $(shell nproc)
+BUILD_RUN := build/run
+BUILD_TEST := build/test
+
+.PHONY: run test build deps bench clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake -S . -B $(BUILD_RUN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD_RUN) -j$(JOBS)
+
+run: build
+	@scripts/run-demo $(BUILD_RUN)
+
+test: deps
+	@cmake -S . -B $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_TEST) -j$(JOBS)
+	@cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+bench: build
+	@$(BUILD_RUN)/bench/link_bench
+
+clean:
+	rm -rf build

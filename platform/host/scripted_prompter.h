@@ -1,0 +1,51 @@
+#pragma once
+
+#include "prompter.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// Test prompter: answers from a queue and records every text shown.
+// With an empty queue a message gets its default answer and a text box is
+// cancelled, so an unexpected dialog never blocks a test.
+class ScriptedPrompter : public Prompter {
+public:
+    struct Shown {
+        MessageKind kind;
+        std::string text;
+        unsigned buttons;
+        Answer defaultAnswer;
+        int helpTopic;
+        MessageStyle style;
+    };
+
+    void queueAnswer(Answer a) { answers_.push_back(a); }
+    void queueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
+
+    Answer message(MessageKind kind, const std::string& text, unsigned buttons, Answer defaultAnswer,
+                   int helpTopic, MessageStyle style) override;
+    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& defaultValue) override;
+    std::optional<std::string> openFile(const std::string& caption, const std::string& filter,
+                                        const std::string& folder) override;
+    std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
+                                        const std::string& suggestion) override;
+    std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) override;
+
+    const std::vector<Shown>& shown() const { return shown_; }
+    std::vector<std::string> texts() const;
+    int count(const std::string& text) const;
+    void clearShown() { shown_.clear(); }
+
+private:
+    std::optional<std::string> nextText(const std::string& caption);
+
+    std::deque<Answer> answers_;
+    std::deque<std::optional<std::string>> texts_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace qv

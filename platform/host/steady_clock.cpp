@@ -1,0 +1,25 @@
+#include "clock.h"
+
+#include <chrono>
+#include <thread>
+
+namespace qv {
+
+int64_t SteadyClock::nowMs() const
+{
+    return nowUs() / 1000;
+}
+
+int64_t SteadyClock::nowUs() const
+{
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void SteadyClock::sleepMs(int ms)
+{
+    if (ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+} // namespace qv
