@@ -21,6 +21,8 @@ public:
     // One byte from the host, arriving at timeUs; replies are appended to out.
     void receive(uint8_t byte, int64_t timeUs, std::vector<uint8_t>& out);
 
+    // Memory is made from the options once, at construction; later changes
+    // reach the replies, BIOS mode and the faults only.
     const InstrumentOptions& options() const { return options_; }
     InstrumentOptions& options() { return options_; }
 
@@ -34,13 +36,31 @@ public:
     const std::vector<int>& keysPressed() const { return keys_; }
     int restartCount() const { return restarts_; }
     int blockReads() const { return blockReads_; }
-    int blockWrites() const { return blockWrites_; }
-    // Lines of DOT text received, without their terminators.
+    int blockWrites() const { return blockWrites_; } // blocks accepted and stored
+    // Lines of DOT text received, without their terminators (also those it
+    // does not answer: BIOS mode, options.answersText false).
     const std::vector<std::string>& textLines() const { return textLines_; }
     bool bootingAt(int64_t timeUs) const { return timeUs < bootUntilUs_; }
+    // Woken up and waiting for a command byte.
+    bool listening() const { return state_ == State::Listening; }
+
+    // A command whose parameters stop for longer than this is abandoned.
+    static constexpr int64_t kCommandTimeoutUs = 50'000;
 
 private:
-    // Implementation state: the helper that writes instrument.cpp owns it.
+    enum class State { Idle, Listening, Address, WriteCount, WriteData, WriteChecksum, KeyCode, ReadCount };
+
+    void enterIdle();
+    void handleIdle(uint8_t byte, std::vector<uint8_t>& out);
+    void endTextLine(std::vector<uint8_t>& out);
+    void handleCommand(uint8_t byte, int64_t timeUs, std::vector<uint8_t>& out);
+    void handleParameter(uint8_t byte, std::vector<uint8_t>& out);
+    void restart(int64_t timeUs);
+    void finishWrite(uint8_t checksum, std::vector<uint8_t>& out);
+    void sendBlock(size_t count, std::vector<uint8_t>& out);
+    void send(uint8_t byte, std::vector<uint8_t>& out);
+    void send(const std::string& text, std::vector<uint8_t>& out);
+
     InstrumentOptions options_;
     std::vector<uint8_t> memory_;
     bool protectFlag_ = false;
@@ -50,6 +70,17 @@ private:
     int blockWrites_ = 0;
     std::vector<std::string> textLines_;
     int64_t bootUntilUs_ = 0;
+
+    State state_ = State::Idle;
+    std::string textLine_;
+    bool afterWakeUp1_ = false;
+    uint32_t address_ = 0;
+    uint8_t addressBytes_[3] = {};
+    size_t parameterCount_ = 0;
+    size_t blockCount_ = 0;
+    std::vector<uint8_t> block_;
+    int64_t lastByteUs_ = 0;
+    uint64_t bytesSent_ = 0;
 };
 
 } // namespace qv::sim

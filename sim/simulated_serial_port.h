@@ -10,7 +10,9 @@ namespace qv::sim {
 // from inside a read or write.
 class SimulatedSerialPort : public SerialPort {
 public:
-    explicit SimulatedSerialPort(SimulatedWire& wire);
+    // Writes return once their bytes are on the line, so the clock moves on
+    // by their transmission time, as with a synchronous driver.
+    SimulatedSerialPort(SimulatedWire& wire, Clock& clock);
 
     bool open(const std::string& name) override;
     void close() override;
@@ -27,20 +29,25 @@ public:
     bool setBaudRate(int baud) override;
     int baudRate() const override;
 
-    // Notifies the receive handler when bytes arrived since the last call.
+    // Notifies the receive handler when more bytes wait than at the last
+    // notification, read or clear.
     void deliverNotifications();
 
     // Faults: an unplugged port fails open, write and read ("the port is gone").
     void setUnplugged(bool unplugged);
-    // Names that open() refuses, as a busy or missing device would.
+    // open() refuses, as with a device that another program holds.
     void setRefuseOpen(bool refuse) { refuseOpen_ = refuse; }
 
 private:
+    bool usable() const;
+
     SimulatedWire& wire_;
+    Clock& clock_;
     bool open_ = false;
     bool unplugged_ = false;
     bool refuseOpen_ = false;
     std::string name_;
+    std::string error_;
     int notifiedCount_ = 0;
 };
 

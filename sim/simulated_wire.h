@@ -19,27 +19,63 @@ public:
     SimulatedWire(Instrument& instrument, const Clock& clock);
 
     // Host side.
-    void hostWrite(const uint8_t* data, size_t n);
+    // Puts bytes on the line; returns the microseconds until the last of them
+    // has been sent.
+    int64_t hostWrite(const uint8_t* data, size_t n);
+    // Off for a pseudo-terminal: the client's own write already took the
+    // line time, so its bytes reach the instrument as they are read.
+    void setHostPacing(bool paced) { hostPaced_ = paced; }
     int hostAvailable();                 // bytes that have arrived at the host by now
     int hostRead(uint8_t* buffer, int n); // takes arrived bytes only
+    // input: drops what has arrived (bytes still on the line come later);
+    // output: drops host bytes that have not started on the line yet.
     void hostClear(bool input, bool output);
     void setBaudRate(int baud);
     int baudRate() const { return baud_; }
-    // Time until the next byte arrives at the host, or -1 when none is in flight.
+    // Time until the next byte can arrive at the host, or -1 when none is in
+    // flight. While host bytes are still on their way it is the earliest
+    // time a reply could come, so a real-time front end may wake early but
+    // never late.
     int64_t usUntilNextHostByte();
+    // Host bytes that have not yet reached the instrument.
+    int hostPendingOutput();
+    // Line time of one byte (10 bits) at the current rate.
+    double byteTimeUs() const;
 
-    // Line statistics for benchmarks.
+    // Line statistics for benchmarks: bytes that have crossed the line so far.
     uint64_t bytesToInstrument() const { return toInstrument_; }
     uint64_t bytesToHost() const { return toHost_; }
 
     Instrument& instrument() { return instrument_; }
 
+    // Times on the wire are counted in ticks of 1/1440 us: a byte time is
+    // then a whole number of ticks at every standard rate up to 921600 baud.
+    static constexpr int64_t kTicksPerUs = 1440;
+
 private:
-    // Implementation state: the helper that writes simulated_wire.cpp owns it.
+    struct InFlight {
+        int64_t departs; // ticks: the byte's first bit is on the line
+        int64_t arrives; // ticks: its last bit is received
+        uint8_t byte;
+    };
+
+    int64_t nowTicks() const;
+    // Lets the instrument handle every host byte due by now, in time order,
+    // and moves the reply bytes due by now into the host's receive queue.
     void advance();
+
     Instrument& instrument_;
     const Clock& clock_;
+    const int64_t originUs_;
     int baud_ = 9600;
+    bool hostPaced_ = true;
+    int64_t byteTicks_ = 0;
+    std::deque<InFlight> toInstrumentLine_;
+    std::deque<InFlight> toHostLine_;
+    std::deque<uint8_t> received_;          // arrived at the host, not yet read
+    int64_t instrumentLineFreeAt_ = 0;      // ticks: host-to-instrument line idle from then
+    int64_t hostLineFreeAt_ = 0;            // ticks: instrument-to-host line idle from then
+    std::vector<uint8_t> replies_;
     uint64_t toInstrument_ = 0;
     uint64_t toHost_ = 0;
 };

@@ -1,1 +1,10 @@
-int main() { return 0; }
+// qv-tool: the service command line over the instrument link.
+#include "commands.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    return qvtool::Run(argc, argv);
+}

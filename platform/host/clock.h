@@ -13,6 +13,8 @@ public:
     // Microseconds, for pacing bytes on a simulated wire.
     virtual int64_t nowUs() const { return nowMs() * 1000; }
     virtual void sleepMs(int ms) = 0;
+    // For transmission times below a millisecond.
+    virtual void sleepUs(int64_t us) { sleepMs(int((us + 999) / 1000)); }
 };
 
 // Monotonic wall clock with real sleeps.
@@ -21,6 +23,7 @@ public:
     int64_t nowMs() const override;
     int64_t nowUs() const override;
     void sleepMs(int ms) override;
+    void sleepUs(int64_t us) override;
 };
 
 // Virtual time for tests and benchmarks: a sleep advances the clock at once.
@@ -33,7 +36,12 @@ public:
         if (ms > 0)
             nowUs_ += int64_t(ms) * 1000;
     }
-    void advanceUs(int64_t us) { nowUs_ += us; }
+    void sleepUs(int64_t us) override
+    {
+        if (us > 0)
+            nowUs_ += us;
+    }
+    void advanceUs(int64_t us) { sleepUs(us); }
 
 private:
     int64_t nowUs_ = 0;

@@ -1,1 +1,78 @@
-int main() { return 0; }
+// qv-instrument-sim: the simulated instrument on a pseudo-terminal.
+#include "command_line.h"
+#include "pty_server.h"
+#include "session_files.h"
+
+#include "platform/host/clock.h"
+#include "sim/instrument.h"
+#include "sim/simulated_wire.h"
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void requestStop(int)
+{
+    stopRequested = 1;
+}
+
+void installStopHandlers()
+{
+    struct sigaction action{};
+    action.sa_handler = requestStop;
+    sigemptyset(&action.sa_mask);
+    // No SA_RESTART: poll() returns at once and the loop sees the flag.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+int fail(const std::string& message, int code)
+{
+    std::cerr << "qv-instrument-sim: " << message << "\n";
+    return code;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace qv::sim;
+
+    SimCommandLine commandLine;
+    std::string error;
+    if (!parseSimCommandLine(std::vector<std::string>(argv + 1, argv + argc), commandLine, error))
+        return fail(error + "\nTry --help.", 2);
+    if (commandLine.help) {
+        std::cout << simUsage();
+        return 0;
+    }
+
+    qv::SteadyClock clock;
+    Instrument instrument(commandLine.options);
+    SimulatedWire wire(instrument, clock);
+    wire.setBaudRate(commandLine.options.baud);
+
+    // Before the link exists, so that no signal can leave it behind.
+    installStopHandlers();
+    PtyServer server;
+    if (!server.open(error))
+        return fail(error, 1);
+    if (!commandLine.linkPath.empty() && !makeDeviceLink(server.devicePath(), commandLine.linkPath, error))
+        return fail(error, 1);
+
+    std::cout << server.devicePath() << std::endl;
+    server.serve(wire, stopRequested);
+
+    int result = 0;
+    if (!commandLine.dumpPath.empty() && !writeFileAtomically(commandLine.dumpPath, instrument.memory(), error))
+        result = fail(error, 1);
+    if (!commandLine.linkPath.empty())
+        removeDeviceLink(server.devicePath(), commandLine.linkPath);
+    return result;
+}

@@ -1,0 +1,116 @@
+#include "pty_server.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace qv::sim {
+
+namespace {
+
+// Longest sleep of the loop: keeps pacing within a couple of byte times.
+constexpr int kMaxPollMs = 2;
+// A client that stops reading loses what does not fit, as a real port overruns.
+constexpr size_t kMaxUnwritten = 64 * 1024;
+
+std::string systemError(const char* what)
+{
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+} // namespace
+
+PtyServer::~PtyServer()
+{
+    if (slave_ >= 0)
+        ::close(slave_);
+    if (master_ >= 0)
+        ::close(master_);
+}
+
+bool PtyServer::open(std::string& error)
+{
+    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0) {
+        error = systemError("posix_openpt");
+        return false;
+    }
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0) {
+        error = systemError("grantpt/unlockpt");
+        return false;
+    }
+    const char* name = ptsname(master_);
+    if (!name) {
+        error = systemError("ptsname");
+        return false;
+    }
+    devicePath_ = name;
+    slave_ = ::open(devicePath_.c_str(), O_RDWR | O_NOCTTY);
+    if (slave_ < 0) {
+        error = systemError(devicePath_.c_str());
+        return false;
+    }
+    termios settings{};
+    if (tcgetattr(slave_, &settings) == 0) {
+        cfmakeraw(&settings);
+        tcsetattr(slave_, TCSANOW, &settings);
+    }
+    const int flags = fcntl(master_, F_GETFL);
+    fcntl(master_, F_SETFL, flags | O_NONBLOCK);
+    return true;
+}
+
+void PtyServer::serve(SimulatedWire& wire, const volatile std::sig_atomic_t& stop)
+{
+    // A pseudo-terminal delivers at once; only the replies are paced.
+    wire.setHostPacing(false);
+    while (!stop) {
+        pollfd fd{master_, POLLIN, 0};
+        const int ready = ::poll(&fd, 1, pollTimeoutMs(wire));
+        if (ready > 0 && (fd.revents & POLLIN))
+            takeClientBytes(wire);
+        giveClientBytes(wire);
+    }
+}
+
+int PtyServer::pollTimeoutMs(SimulatedWire& wire)
+{
+    const int64_t us = wire.usUntilNextHostByte();
+    if (us < 0)
+        return kMaxPollMs;
+    return int(std::min<int64_t>((us + 999) / 1000, kMaxPollMs));
+}
+
+void PtyServer::takeClientBytes(SimulatedWire& wire)
+{
+    uint8_t buffer[512];
+    for (;;) {
+        const ssize_t n = ::read(master_, buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        wire.hostWrite(buffer, size_t(n));
+    }
+}
+
+void PtyServer::giveClientBytes(SimulatedWire& wire)
+{
+    uint8_t buffer[512];
+    int n = 0;
+    while ((n = wire.hostRead(buffer, int(sizeof buffer))) > 0)
+        unwritten_.insert(unwritten_.end(), buffer, buffer + n);
+    while (!unwritten_.empty()) {
+        const ssize_t written = ::write(master_, unwritten_.data(), unwritten_.size());
+        if (written <= 0)
+            break;
+        unwritten_.erase(unwritten_.begin(), unwritten_.begin() + written);
+    }
+    if (unwritten_.size() > kMaxUnwritten)
+        unwritten_.clear();
+}
+
+} // namespace qv::sim

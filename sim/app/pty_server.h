@@ -1,0 +1,43 @@
+#pragma once
+
+#include "sim/simulated_wire.h"
+
+#include <csignal>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv::sim {
+
+// Serves a simulated wire on a pseudo-terminal in real time: bytes a client
+// writes to the device go onto the wire, and the instrument's replies are
+// written back when their arrival time has come.
+class PtyServer {
+public:
+    PtyServer() = default;
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    // Creates the pseudo-terminal; false with a reason in error.
+    bool open(std::string& error);
+    // The device clients open, e.g. /dev/pts/3.
+    const std::string& devicePath() const { return devicePath_; }
+
+    // Runs until stop is set (from a signal handler).
+    void serve(SimulatedWire& wire, const volatile std::sig_atomic_t& stop);
+
+private:
+    void takeClientBytes(SimulatedWire& wire);
+    void giveClientBytes(SimulatedWire& wire);
+    int pollTimeoutMs(SimulatedWire& wire);
+
+    int master_ = -1;
+    // Our own descriptor of the device: without it the master reports EIO
+    // whenever no client has it open, and it holds the raw line settings.
+    int slave_ = -1;
+    std::string devicePath_;
+    std::vector<uint8_t> unwritten_;
+};
+
+} // namespace qv::sim

@@ -1,0 +1,169 @@
+// The real qv-tool against qv-instrument-sim on a pseudo-terminal, in real
+// time. Few and short: the flows themselves are tested on virtual time.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs a command to its end with stdout and stderr in files.
+Result RunTool(const std::vector<std::string>& args, const fs::path& dir)
+{
+    std::string cmd = QV_TOOL_PATH;
+    for (const auto& a : args)
+        cmd += " '" + a + "'";
+    cmd += " >'" + (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
+    Result r;
+    int raw = std::system(cmd.c_str());
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    r.out = ReadFile(dir / "out");
+    r.err = ReadFile(dir / "err");
+    return r;
+}
+
+// qv-instrument-sim in the background, ended with SIGTERM.
+class Simulator {
+public:
+    Simulator(const std::vector<std::string>& options, const fs::path& dir) : dir_(dir)
+    {
+        fs::path out = dir / "sim.out";
+        pid_ = fork();
+        if (pid_ == 0) {
+            std::vector<std::string> args = {QV_SIM_PATH, "--dump", (dir / "memory.bin").string()};
+            args.insert(args.end(), options.begin(), options.end());
+            std::vector<char*> argv;
+            for (auto& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            freopen(out.c_str(), "w", stdout);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        for (int i = 0; i < 200 && device_.empty(); ++i) {
+            usleep(25000);
+            std::string text = ReadFile(out);
+            if (auto nl = text.find('\n'); nl != std::string::npos)
+                device_ = text.substr(0, nl);
+        }
+    }
+    ~Simulator() { stop(); }
+
+    const std::string& device() const { return device_; }
+
+    // Ends the simulator; its memory is then in memory.bin.
+    std::string stopAndDump()
+    {
+        stop();
+        return ReadFile(dir_ / "memory.bin");
+    }
+
+private:
+    void stop()
+    {
+        if (pid_ <= 0)
+            return;
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = -1;
+    }
+
+    fs::path dir_;
+    pid_t pid_ = -1;
+    std::string device_;
+};
+
+struct TempDir {
+    fs::path path = fs::temp_directory_path() /
+                    ("qv-e2e-" + std::to_string(getpid()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    TempDir() { fs::create_directories(path); }
+    ~TempDir() { fs::remove_all(path); }
+};
+
+void ExpectReadMatchesMemory(const std::vector<std::string>& simOptions)
+{
+    TempDir dir;
+    Simulator sim(simOptions, dir.path);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    auto r = RunTool({"read", "--port", sim.device(), "0x1C000", "128", (dir.path / "config.bin").string()},
+                     dir.path);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::string config = ReadFile(dir.path / "config.bin");
+    std::string memory = sim.stopAndDump();
+    ASSERT_EQ(config.size(), 16384u);
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_TRUE(config == memory.substr(0x1C000, 16384)) << "bytes differ from the instrument's memory";
+}
+
+} // namespace
+
+TEST(QvToolEndToEnd, IdentifiesThroughBothVariants)
+{
+    TempDir dir;
+    Simulator sim({"--serial", "12345", "--revision", "1"}, dir.path);
+    ASSERT_FALSE(sim.device().empty());
+    for (std::string variant : {"update", "matrix"}) {
+        auto r = RunTool({"identify", "--port", sim.device(), "--variant", variant}, dir.path);
+        EXPECT_EQ(r.status, 0) << variant << ": " << r.err;
+        EXPECT_NE(r.out.find("connected=true\n"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("bios=false\n"), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("type=5\nname=RVT120S\nserial=12345\nrevision=1\nversion=5.30\n"), std::string::npos)
+            << variant << ": " << r.out;
+    }
+}
+
+TEST(QvToolEndToEnd, ReadsTheConfigurationArea)
+{
+    ExpectReadMatchesMemory({});
+}
+
+TEST(QvToolEndToEnd, ReadsCorrectlyDespiteCorruptedChecksums)
+{
+    // Paced faster: the retries, not the line speed, are under test here.
+    ExpectReadMatchesMemory({"--corrupt-every", "7", "--baud", "57600"});
+}
+
+TEST(QvToolEndToEnd, FailuresAreReportedWithStatus)
+{
+    TempDir dir;
+    auto missing = RunTool({"identify", "--port", "/dev/qv-no-such-port"}, dir.path);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err.rfind("qv-tool: Unable to open /dev/qv-no-such-port", 0), 0u) << missing.err;
+    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1);
+
+    Simulator silent({"--no-answer"}, dir.path);
+    ASSERT_FALSE(silent.device().empty());
+    auto none = RunTool({"identify", "--port", silent.device()}, dir.path);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "qv-tool: No instrument found.\n");
+    EXPECT_NE(none.out.find("connected=false\n"), std::string::npos);
+
+    auto usage = RunTool({"read", "--port", silent.device(), "0x1C000"}, dir.path);
+    EXPECT_EQ(usage.status, 2);
+}

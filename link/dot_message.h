@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+// One message of received DOT text: a report such as "AA5,12*" (class,
+// object, two numbers) or an update ("U") or power-up ("P") notice.
+struct DotMessage {
+    enum class Kind { Report, UpdateNotice, PowerUpNotice };
+    Kind kind = Kind::Report;
+    char messageClass = 0; // 'A' answer or report, 'F' refusal, 'N'
+    char object = 0;
+    int64_t first = 0;
+    int64_t second = 0;
+    // The text from the scan start up to the end of the second number.
+    std::string text;
+    // Characters other than '.' stood before the message.
+    bool invalidBefore = false;
+};
+
+enum class DotScanStatus {
+    Message,   // a message was taken from the front of the text
+    None,      // the text holds no message start
+    Malformed, // a report whose numbers are not integers: parsing stops
+};
+
+struct DotScan {
+    DotScanStatus status = DotScanStatus::None;
+    DotMessage message;
+};
+
+// Takes the next message from the front of text. A report consumes one more
+// character after its second number (such as '*'); a notice consumes the
+// whole rest of the text. Without a message, or with a malformed one, the
+// text is left as it was.
+DotScan ScanDotMessage(std::string& text);
+
+// Drops what is left after a message that followed invalid characters when
+// it is too short to hold another message.
+inline constexpr size_t kDotShortRemainder = 5;
+
+} // namespace qv

@@ -1,0 +1,80 @@
+#include "update_transfer.h"
+
+#include "wire_protocol.h"
+
+#include <cmath>
+
+namespace qv {
+
+std::string OverallPercentText(int64_t position, int64_t maximum)
+{
+    if (maximum > 0 && 100.0 * double(position) / double(maximum) > 98.0)
+        return "99 %";
+    return percentText(position, maximum);
+}
+
+bool UpdateTransfer::Attempt(int attempts, const auto& operation)
+{
+    for (int i = 0; i < attempts && !link_.channel().aborted(); ++i)
+        if (operation())
+            return true;
+    return false;
+}
+
+void UpdateTransfer::Advance(TransferBars bars)
+{
+    const int64_t step = int64_t(wire::kBlockSize);
+    if (bars.item) {
+        bars.item->advance(step);
+        auto text = bars.item->percent();
+        if (text != bars.item->text())
+            bars.item->setText(text);
+    }
+    if (bars.overall) {
+        bars.overall->advance(step);
+        auto text = OverallPercentText(bars.overall->position(), bars.overall->maximum());
+        if (text != bars.overall->text())
+            bars.overall->setText(text);
+    }
+}
+
+bool UpdateTransfer::ReadBlocks(uint32_t start, int blocks, uint8_t* destination, TransferBars bars)
+{
+    bool ok = blocks > 0;
+    for (int k = 0; k < blocks && ok; ++k) {
+        const uint32_t address = start + uint32_t(k) * wire::kBlockSize;
+        uint8_t* block = destination + size_t(k) * wire::kBlockSize;
+        ok = Attempt(kReadAddressAttempts, [&] { return link_.SetAddress(address); }) &&
+             Attempt(kReadBlockAttempts, [&] { return link_.ReadBlock(wire::kBlockSize, block); });
+        if (ok)
+            Advance(bars);
+    }
+    link_.channel().ClearRx();
+    return ok && !link_.channel().aborted();
+}
+
+bool UpdateTransfer::WriteBlocks(uint32_t start, int blocks, const uint8_t* source, TransferBars bars)
+{
+    for (Progress* bar : {bars.item, bars.overall})
+        if (bar)
+            bar->setText("0 %");
+    bool ok = blocks > 0;
+    for (int k = 0; k < blocks && ok; ++k) {
+        const uint32_t address = start + uint32_t(k) * wire::kBlockSize;
+        const uint8_t* block = source + size_t(k) * wire::kBlockSize;
+        ok = Attempt(kWriteAddressAttempts, [&] { return link_.SetAddress(address); }) &&
+             Attempt(kWriteBlockAttempts, [&] { return link_.WriteBlock(wire::kBlockSize, block); });
+        if (ok)
+            Advance(bars);
+    }
+    link_.channel().ClearRx();
+    return ok && !link_.channel().aborted();
+}
+
+int UpdateTransfer::ReadToBuffer(uint32_t start, int blocks, std::vector<uint8_t>& out, TransferBars bars)
+{
+    out.assign(size_t(blocks > 0 ? blocks : 0) * wire::kBlockSize, 0);
+    return ReadBlocks(start, blocks, out.data(), bars) ? kTransferComplete : kTransferNoReply;
+}
+
+} // namespace qv

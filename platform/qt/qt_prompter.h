@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/host/prompter.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace qv {
+
+// Turns a filter written as "Description|*.EXT|All Files (*.*)|*.*" into
+// the form the Qt file dialogs take. A filter without "|" is kept as it is.
+QString qtFileFilter(const std::string& filter);
+
+// The production prompter: modal Qt message boxes and standard dialogs,
+// shown over the given window (or the active one).
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
+
+    void setParentWidget(QWidget* parent) { parent_ = parent; }
+
+    Answer message(MessageKind kind, const std::string& text, unsigned buttons = ButtonOk,
+                   Answer defaultAnswer = Answer::Ok, int helpTopic = 0,
+                   MessageStyle style = MessageStyle::Normal) override;
+    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& defaultValue) override;
+    std::optional<std::string> openFile(const std::string& caption, const std::string& filter,
+                                        const std::string& folder) override;
+    std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
+                                        const std::string& suggestion) override;
+    std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) override;
+
+private:
+    QWidget* owner() const;
+
+    QPointer<QWidget> parent_;
+};
+
+} // namespace qv

@@ -1,0 +1,204 @@
+#include "qt_serial_port.h"
+
+#include "platform/host/port_names.h"
+
+#include <QDeadlineTimer>
+
+namespace qv {
+
+namespace {
+
+// Margin on top of the line time of a write before it counts as stuck.
+constexpr int kWriteMarginMs = 1000;
+
+std::string reason(QSerialPort::SerialPortError error, const QString& detail)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return "no such device";
+    case QSerialPort::PermissionError:
+        return "access denied or the port is in use (" + detail.toStdString() + ")";
+    case QSerialPort::OpenError:
+        return "the port is already open";
+    default:
+        return detail.toStdString();
+    }
+}
+
+} // namespace
+
+QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent)
+{
+    connect(&port_, &QSerialPort::readyRead, this, &QtSerialPort::portReadyRead);
+    connect(&port_, &QSerialPort::errorOccurred, this, &QtSerialPort::portErrorOccurred);
+}
+
+QtSerialPort::~QtSerialPort()
+{
+    close();
+}
+
+bool QtSerialPort::open(const std::string& name)
+{
+    close();
+    name_ = name;
+    errorText_.clear();
+    gone_ = false;
+
+    const std::string device = portDevicePath(name);
+    port_.setPortName(QString::fromStdString(device));
+    port_.setBaudRate(baud_);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        const std::string where = device == name ? name : name + " (" + device + ")";
+        errorText_ = "Unable to open " + where + ": " + reason(port_.error(), port_.errorString());
+        port_.clearError();
+        return false;
+    }
+    if (!holdInactive(&QSerialPort::setDataTerminalReady) || !holdInactive(&QSerialPort::setRequestToSend)) {
+        errorText_ = "Unable to set the control lines of " + name + ": " + port_.errorString().toStdString();
+        port_.close();
+        return false;
+    }
+    port_.clearError();
+    return true;
+}
+
+// A pseudo-terminal has no modem lines; that is no reason to fail.
+bool QtSerialPort::holdInactive(bool (QSerialPort::*set)(bool))
+{
+    if ((port_.*set)(false))
+        return true;
+    const bool unsupported = port_.error() == QSerialPort::UnsupportedOperationError;
+    port_.clearError();
+    return unsupported;
+}
+
+void QtSerialPort::close()
+{
+    if (port_.isOpen())
+        port_.close();
+    notificationDue_ = false;
+}
+
+bool QtSerialPort::isOpen() const
+{
+    return port_.isOpen() && !gone_;
+}
+
+bool QtSerialPort::write(const uint8_t* data, size_t n)
+{
+    closeIfGone();
+    if (!isOpen())
+        return false;
+    if (n == 0)
+        return true;
+
+    const int lineMs = int(int64_t(n) * 10 * 1000 / baud_);
+    QDeadlineTimer deadline(lineMs + kWriteMarginMs);
+    inWait_ = true;
+    bool ok = port_.write(reinterpret_cast<const char*>(data), qint64(n)) == qint64(n);
+    while (ok && !gone_ && port_.bytesToWrite() > 0) {
+        if (deadline.hasExpired() || !port_.waitForBytesWritten(int(deadline.remainingTime())))
+            ok = port_.bytesToWrite() == 0;
+    }
+    inWait_ = false;
+    closeIfGone();
+    return ok && isOpen();
+}
+
+int QtSerialPort::inputCount()
+{
+    takeWaitingBytes();
+    return isOpen() ? int(port_.bytesAvailable()) : 0;
+}
+
+int QtSerialPort::read(uint8_t* buffer, int n)
+{
+    takeWaitingBytes();
+    if (!isOpen() || n <= 0)
+        return 0;
+    const qint64 got = port_.read(reinterpret_cast<char*>(buffer), n);
+    return got > 0 ? int(got) : 0;
+}
+
+void QtSerialPort::clear(bool input, bool output)
+{
+    closeIfGone();
+    if (!isOpen())
+        return;
+    QSerialPort::Directions directions;
+    if (input)
+        directions |= QSerialPort::Input;
+    if (output)
+        directions |= QSerialPort::Output;
+    if (directions)
+        port_.clear(directions);
+}
+
+bool QtSerialPort::setBaudRate(int baud)
+{
+    closeIfGone();
+    if (port_.isOpen() || baud <= 0)
+        return false;
+    baud_ = baud;
+    return true;
+}
+
+// QSerialPort moves bytes from the device only while events run or inside
+// its own waits; a zero wait lets polling loops that pump nothing see them.
+void QtSerialPort::takeWaitingBytes()
+{
+    closeIfGone();
+    if (!isOpen())
+        return;
+    inWait_ = true;
+    port_.waitForReadyRead(0);
+    inWait_ = false;
+    closeIfGone();
+}
+
+void QtSerialPort::portReadyRead()
+{
+    if (inWait_) {
+        if (!notificationDue_) {
+            notificationDue_ = true;
+            QMetaObject::invokeMethod(this, &QtSerialPort::deliverDeferred, Qt::QueuedConnection);
+        }
+        return;
+    }
+    notifyReceived(int(port_.bytesAvailable()));
+}
+
+void QtSerialPort::deliverDeferred()
+{
+    if (!notificationDue_)
+        return;
+    notificationDue_ = false;
+    if (isOpen() && port_.bytesAvailable() > 0)
+        notifyReceived(int(port_.bytesAvailable()));
+}
+
+void QtSerialPort::portErrorOccurred(QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
+        return;
+    if (gone_ || !port_.isOpen())
+        return;
+    // Unplugged or hung up. Closing inside QSerialPort's own call chain is
+    // not safe, so the close happens on the way out or on the next loop.
+    gone_ = true;
+    errorText_ = "The port " + name_ + " is gone: " + port_.errorString().toStdString();
+    QMetaObject::invokeMethod(this, &QtSerialPort::closeIfGone, Qt::QueuedConnection);
+}
+
+void QtSerialPort::closeIfGone()
+{
+    if (gone_ && !inWait_ && port_.isOpen())
+        port_.close();
+}
+
+} // namespace qv

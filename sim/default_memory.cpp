@@ -1,0 +1,97 @@
+#include "default_memory.h"
+
+#include "instrument.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace qv::sim {
+
+namespace {
+
+// xorshift32: enough to make program memory look like code and be checkable.
+class PatternGenerator {
+public:
+    explicit PatternGenerator(uint32_t seed) : state_(seed ? seed : 0x2545F491u) {}
+    uint8_t next()
+    {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 17;
+        state_ ^= state_ << 5;
+        return uint8_t(state_ >> 24);
+    }
+
+private:
+    uint32_t state_;
+};
+
+void fillProgram(std::vector<uint8_t>& memory, uint16_t softwareVersion)
+{
+    // Different software, different program: a backup of one is not the other.
+    PatternGenerator generator(0x51D0C0DEu ^ (uint32_t(softwareVersion) << 8));
+    for (uint32_t a = 0; a < kProgramEnd; ++a)
+        memory[a] = generator.next();
+}
+
+void putBytes(std::vector<uint8_t>& memory, uint32_t address, const std::vector<uint8_t>& bytes)
+{
+    std::copy(bytes.begin(), bytes.end(), memory.begin() + address);
+}
+
+void putVersionMarker(std::vector<uint8_t>& memory, uint16_t softwareVersion)
+{
+    // Quiet surroundings: the host's scan does not back up after a partial
+    // match, so stray marker-like bytes right before it could hide it.
+    std::fill_n(memory.begin() + kVersionArea, kVersionAreaSize, uint8_t(0));
+    std::string text = "SOFTWARE VERSION " + versionDigits(softwareVersion);
+    text.resize(std::max<size_t>(24, (text.size() + 4) & ~size_t(1)), ' ');
+    putBytes(memory, kVersionMarkerAt, pairReversed(text));
+}
+
+void putConfiguration(std::vector<uint8_t>& memory, char revision)
+{
+    std::fill_n(memory.begin() + kConfigImage, kConfigImageSize, uint8_t(0));
+    memory[kRevisionByte] = uint8_t(revision);
+}
+
+void putIdentity(std::vector<uint8_t>& memory, const InstrumentOptions& options)
+{
+    const std::vector<uint8_t> word{uint8_t(options.serial >> 8), uint8_t(options.serial)};
+    if (uint8_t(options.revision) >= uint8_t('1')) {
+        putBytes(memory, kIdentityNew, word);
+    } else {
+        // One program reads bytes 0-1 of this block, the other bytes 2-3.
+        putBytes(memory, kIdentityOld, word);
+        putBytes(memory, kIdentityOld + 2, word);
+    }
+}
+
+} // namespace
+
+std::string versionDigits(uint16_t imageVersion)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%X.%02X", unsigned(imageVersion >> 8), unsigned(imageVersion & 0xFF));
+    return text;
+}
+
+std::vector<uint8_t> pairReversed(const std::string& text)
+{
+    std::vector<uint8_t> bytes(text.begin(), text.end());
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        std::swap(bytes[i], bytes[i + 1]);
+    return bytes;
+}
+
+std::vector<uint8_t> defaultMemory(const InstrumentOptions& options)
+{
+    std::vector<uint8_t> memory(Instrument::kMemorySize, 0);
+    fillProgram(memory, options.softwareVersion);
+    putVersionMarker(memory, options.softwareVersion);
+    putConfiguration(memory, options.revision);
+    putIdentity(memory, options);
+    // LCD video memory and everything above stay zero.
+    return memory;
+}
+
+} // namespace qv::sim

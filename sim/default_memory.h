@@ -1,0 +1,33 @@
+#pragma once
+
+#include "instrument_options.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv::sim {
+
+// Where the host finds things in the instrument's memory.
+inline constexpr uint32_t kProgramEnd = 0x40000;     // 2048 blocks of program memory from 0
+inline constexpr uint32_t kVersionArea = 0x18000;    // 2048 bytes searched for the version marker
+inline constexpr uint32_t kVersionAreaSize = 0x800;
+inline constexpr uint32_t kVersionMarkerAt = kVersionArea + 0x100;
+inline constexpr uint32_t kConfigImage = 0x1C000;    // 16384-byte configuration image
+inline constexpr uint32_t kConfigImageSize = 0x4000;
+inline constexpr uint32_t kRevisionByte = 0x1C113;   // byte 19 of block 0x1C100
+inline constexpr uint32_t kIdentityNew = 0x1F80;     // serial word, revision '1' and up
+inline constexpr uint32_t kIdentityOld = 0x1C000;    // serial word, older revisions
+inline constexpr uint32_t kLcdVideo = 0x40000;
+
+// "5.30" for 0x0530: the hexadecimal digits are the decimal digits.
+std::string versionDigits(uint16_t imageVersion);
+
+// Text as the instrument stores it: the two characters of each pair exchanged.
+std::vector<uint8_t> pairReversed(const std::string& text);
+
+// The instrument's whole memory as it comes from the factory, made only
+// from the options so that every read is predictable.
+std::vector<uint8_t> defaultMemory(const InstrumentOptions& options);
+
+} // namespace qv::sim

@@ -1,0 +1,124 @@
+#include "simulated_wire.h"
+
+#include <algorithm>
+
+namespace qv::sim {
+
+namespace {
+
+constexpr int64_t kBitsPerByte = 10; // start bit, 8 data bits, stop bit
+
+} // namespace
+
+SimulatedWire::SimulatedWire(Instrument& instrument, const Clock& clock)
+    : instrument_(instrument), clock_(clock), originUs_(clock.nowUs())
+{
+    setBaudRate(baud_);
+}
+
+int64_t SimulatedWire::nowTicks() const
+{
+    return (clock_.nowUs() - originUs_) * kTicksPerUs;
+}
+
+void SimulatedWire::setBaudRate(int baud)
+{
+    if (baud <= 0)
+        return;
+    baud_ = baud;
+    const int64_t ticksPerByte = kBitsPerByte * 1'000'000 * kTicksPerUs;
+    byteTicks_ = (ticksPerByte + baud / 2) / baud;
+}
+
+double SimulatedWire::byteTimeUs() const
+{
+    return double(byteTicks_) / double(kTicksPerUs);
+}
+
+void SimulatedWire::advance()
+{
+    const int64_t now = nowTicks();
+    while (!toInstrumentLine_.empty() && toInstrumentLine_.front().arrives <= now) {
+        const InFlight arrived = toInstrumentLine_.front();
+        toInstrumentLine_.pop_front();
+        ++toInstrument_;
+        replies_.clear();
+        instrument_.receive(arrived.byte, originUs_ + arrived.arrives / kTicksPerUs, replies_);
+        // The first reply byte leaves when the cause has been received.
+        for (uint8_t b : replies_) {
+            const int64_t departs = std::max(arrived.arrives, hostLineFreeAt_);
+            hostLineFreeAt_ = departs + byteTicks_;
+            toHostLine_.push_back({departs, hostLineFreeAt_, b});
+        }
+    }
+    while (!toHostLine_.empty() && toHostLine_.front().arrives <= now) {
+        received_.push_back(toHostLine_.front().byte);
+        toHostLine_.pop_front();
+        ++toHost_;
+    }
+}
+
+int64_t SimulatedWire::hostWrite(const uint8_t* data, size_t n)
+{
+    advance();
+    const int64_t now = nowTicks();
+    const int64_t transit = hostPaced_ ? byteTicks_ : 0;
+    for (size_t i = 0; i < n; ++i) {
+        const int64_t departs = std::max(now, instrumentLineFreeAt_);
+        instrumentLineFreeAt_ = departs + transit;
+        toInstrumentLine_.push_back({departs, instrumentLineFreeAt_, data[i]});
+    }
+    const int64_t ticks = std::max<int64_t>(instrumentLineFreeAt_ - now, 0);
+    return (ticks + kTicksPerUs - 1) / kTicksPerUs;
+}
+
+int SimulatedWire::hostAvailable()
+{
+    advance();
+    return int(received_.size());
+}
+
+int SimulatedWire::hostRead(uint8_t* buffer, int n)
+{
+    advance();
+    const int taken = std::clamp(n, 0, int(received_.size()));
+    std::copy_n(received_.begin(), taken, buffer);
+    received_.erase(received_.begin(), received_.begin() + taken);
+    return taken;
+}
+
+void SimulatedWire::hostClear(bool input, bool output)
+{
+    advance();
+    if (input)
+        received_.clear();
+    if (output) {
+        // A byte whose first bit is already on the line cannot be called back.
+        const int64_t now = nowTicks();
+        while (!toInstrumentLine_.empty() && toInstrumentLine_.back().departs > now)
+            toInstrumentLine_.pop_back();
+        instrumentLineFreeAt_ = toInstrumentLine_.empty() ? 0 : toInstrumentLine_.back().arrives;
+    }
+}
+
+int64_t SimulatedWire::usUntilNextHostByte()
+{
+    advance();
+    int64_t next;
+    if (!toHostLine_.empty())
+        next = toHostLine_.front().arrives;
+    else if (!toInstrumentLine_.empty())
+        next = toInstrumentLine_.front().arrives + byteTicks_;
+    else
+        return -1;
+    const int64_t ticks = std::max<int64_t>(next - nowTicks(), 0);
+    return (ticks + kTicksPerUs - 1) / kTicksPerUs;
+}
+
+int SimulatedWire::hostPendingOutput()
+{
+    advance();
+    return int(toInstrumentLine_.size());
+}
+
+} // namespace qv::sim

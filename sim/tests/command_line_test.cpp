@@ -1,0 +1,76 @@
+#include "sim/app/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace qv::sim {
+namespace {
+
+TEST(SimCommandLine, TakesEveryOption)
+{
+    SimCommandLine line;
+    std::string error;
+    ASSERT_TRUE(parseSimCommandLine({"--serial", "65535", "--revision", "0", "--version=4.12", "--bios", "--baud",
+                                     "115200", "--boot-ms", "0", "--no-text", "--no-answer", "--corrupt-every", "3",
+                                     "--drop-every=7", "--link", "/tmp/qv", "--dump", "mem.bin"},
+                                    line, error))
+        << error;
+    const InstrumentOptions& o = line.options;
+    EXPECT_EQ(o.serial, 0xFFFF);
+    EXPECT_EQ(o.revision, '0');
+    EXPECT_EQ(o.softwareVersion, 0x0412);
+    EXPECT_TRUE(o.biosMode);
+    EXPECT_EQ(o.baud, 115200);
+    EXPECT_EQ(o.bootMs, 0);
+    EXPECT_FALSE(o.answersText);
+    EXPECT_TRUE(o.noAnswer);
+    EXPECT_EQ(o.corruptChecksumEvery, 3);
+    EXPECT_EQ(o.dropByteEvery, 7);
+    EXPECT_EQ(line.linkPath, "/tmp/qv");
+    EXPECT_EQ(line.dumpPath, "mem.bin");
+    EXPECT_FALSE(line.help);
+}
+
+TEST(SimCommandLine, RefusesBadInput)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"--frobnicate"},
+        {"--serial"},
+        {"--serial", "65536"},
+        {"--serial", "12a"},
+        {"--revision", "10"},
+        {"--version", "5.3"},
+        {"--version", "5,30"},
+        {"--version", "105.30"},
+        {"--baud", "0"},
+        {"--drop-every", "-1"},
+        {"--bios=1"},
+        {"5"},
+    };
+    for (const auto& args : cases) {
+        SimCommandLine line;
+        std::string error;
+        EXPECT_FALSE(parseSimCommandLine(args, line, error)) << args[0];
+        EXPECT_FALSE(error.empty()) << args[0];
+    }
+}
+
+TEST(SimCommandLine, VersionDigitsBecomeHexDigits)
+{
+    const std::pair<const char*, uint16_t> cases[] = {{"5.30", 0x0530}, {"4.12", 0x0412}, {"10.05", 0x1005}};
+    for (const auto& [text, expected] : cases) {
+        uint16_t version = 0;
+        EXPECT_TRUE(parseImageVersion(text, version)) << text;
+        EXPECT_EQ(version, expected) << text;
+    }
+}
+
+TEST(SimCommandLine, HelpNamesEveryOption)
+{
+    const std::string usage = simUsage();
+    for (const char* option : {"--serial", "--revision", "--version", "--bios", "--baud", "--boot-ms", "--no-text",
+                               "--no-answer", "--corrupt-every", "--drop-every", "--link", "--dump", "--help"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+} // namespace
+} // namespace qv::sim
