@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "console_prompter.h"
+#include "file_commands.h"
 #include "link/host_services.h"
 #include "platform/host/clock.h"
 #include "stderr_progress.h"
@@ -43,11 +44,22 @@ const char* kUsage =
     "where QV-Matrix itself would retry without limit. Nothing waits without a bound.\n"
     "Exit status: 0 success, 1 failure (one line on stderr), 2 usage error.\n";
 
+std::string UsageText()
+{
+    std::string text = kUsage;
+    if (!FileCommands().empty()) {
+        text += "\nFile commands (no instrument needed):\n";
+        for (const auto& c : FileCommands())
+            text += c.usage + "\n";
+    }
+    return text;
+}
+
 int Usage(const std::string& error)
 {
     if (!error.empty())
         std::fprintf(stderr, "qv-tool: %s\n", error.c_str());
-    std::fputs(kUsage, stderr);
+    std::fputs(UsageText().c_str(), stderr);
     return kExitUsage;
 }
 
@@ -122,14 +134,36 @@ int Write(Session& s, uint32_t address, const std::string& path)
 
 } // namespace
 
+std::vector<FileCommand>& FileCommands()
+{
+    static std::vector<FileCommand> commands;
+    return commands;
+}
+
+int FileFail(const std::string& what)
+{
+    return Fail(what);
+}
+
+int FileUsage(const std::string& what)
+{
+    return Usage(what);
+}
+
 int Run(int argc, char** argv)
 {
+    // File commands take their own options: hand them the words as typed.
+    if (argc > 1)
+        for (const auto& c : FileCommands())
+            if (c.name == argv[1])
+                return c.run(std::vector<std::string>(argv + 1, argv + argc));
+
     Args args = ParseArgs(argc, argv);
     if (!args.error.empty())
         return Usage(args.error);
     if (args.words.empty() || args.words[0] == "--help" || args.words[0] == "help") {
         if (!args.words.empty()) {
-            std::fputs(kUsage, stdout);
+            std::fputs(UsageText().c_str(), stdout);
             return kExitOk;
         }
         return Usage("no command given");

@@ -28,7 +28,8 @@ public:
     // Why the last open failed, or that the port is gone ("" when fine).
     virtual std::string errorText() const { return {}; }
 
-    // Hands the bytes to the driver; false when the port is closed or gone.
+    // Returns once the bytes have been sent (a synchronous write: reply waits
+    // start at the end of the transmission); false when closed or gone.
     virtual bool write(const uint8_t* data, size_t n) = 0;
     bool write(std::string_view text)
     {

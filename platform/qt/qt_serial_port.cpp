@@ -4,6 +4,10 @@
 
 #include <QDeadlineTimer>
 
+#ifdef Q_OS_UNIX
+#include <termios.h>
+#endif
+
 namespace qv {
 
 namespace {
@@ -105,6 +109,12 @@ bool QtSerialPort::write(const uint8_t* data, size_t n)
         if (deadline.hasExpired() || !port_.waitForBytesWritten(int(deadline.remainingTime())))
             ok = port_.bytesToWrite() == 0;
     }
+#ifdef Q_OS_UNIX
+    // The protocol times its replies from the end of the transmission, as
+    // with a synchronous driver: return only once the bytes are on the line.
+    if (ok && !gone_)
+        ::tcdrain(int(port_.handle()));
+#endif
     inWait_ = false;
     closeIfGone();
     return ok && isOpen();
