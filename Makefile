@@ -23,6 +23,7 @@ test: deps
 
 bench: build
 	@$(BUILD_RUN)/bench/link_bench
+	@$(BUILD_RUN)/bench/transfer_bench
 
 clean:
 	rm -rf build

@@ -80,18 +80,19 @@ void Instrument::handleParameter(uint8_t byte, std::vector<uint8_t>& out)
     }
 }
 
-void Instrument::restart(int64_t timeUs)
+void Instrument::restart(int64_t timeUs, bool downloadMode)
 {
     ++restarts_;
     enterIdle();
     protectFlag_ = false;
+    downloadMode_ = downloadMode;
     bootUntilUs_ = timeUs + int64_t(options_.bootMs) * 1000;
 }
 
 void Instrument::finishWrite(uint8_t checksum, std::vector<uint8_t>& out)
 {
     state_ = State::Listening;
-    if (checksum != blockChecksum(block_.data(), block_.size()) || !protectFlag_) {
+    if (checksum != blockChecksum(block_.data(), block_.size()) || !(protectFlag_ || downloadMode_)) {
         send(kNak, out);
         return;
     }

@@ -67,10 +67,13 @@ void Instrument::endTextLine(std::vector<uint8_t>& out)
         return;
     textLines_.push_back(line);
     // The boot loader knows no text, and older software ignores it.
-    if (options_.biosMode || !options_.answersText)
+    if (options_.biosMode || !options_.answersText || downloadMode_)
         return;
-    if (const auto command = parseDotCommand(line))
+    if (const auto command = parseDotCommand(line)) {
         send(dotReply(*command, options_), out);
+        if (entersDownloadMode(*command))
+            restart(lastByteUs_, true);
+    }
 }
 
 void Instrument::send(uint8_t byte, std::vector<uint8_t>& out)

@@ -41,6 +41,9 @@ public:
     // does not answer: BIOS mode, options.answersText false).
     const std::vector<std::string>& textLines() const { return textLines_; }
     bool bootingAt(int64_t timeUs) const { return timeUs < bootUntilUs_; }
+    // Restarted for a software download: takes blocks without the protect
+    // flag and no text until the next restart.
+    bool inDownloadMode() const { return downloadMode_; }
     // Woken up and waiting for a command byte.
     bool listening() const { return state_ == State::Listening; }
 
@@ -55,7 +58,7 @@ private:
     void endTextLine(std::vector<uint8_t>& out);
     void handleCommand(uint8_t byte, int64_t timeUs, std::vector<uint8_t>& out);
     void handleParameter(uint8_t byte, std::vector<uint8_t>& out);
-    void restart(int64_t timeUs);
+    void restart(int64_t timeUs, bool downloadMode = false);
     void finishWrite(uint8_t checksum, std::vector<uint8_t>& out);
     void sendBlock(size_t count, std::vector<uint8_t>& out);
     void send(uint8_t byte, std::vector<uint8_t>& out);
@@ -64,6 +67,7 @@ private:
     InstrumentOptions options_;
     std::vector<uint8_t> memory_;
     bool protectFlag_ = false;
+    bool downloadMode_ = false;
     std::vector<int> keys_;
     int restarts_ = 0;
     int blockReads_ = 0;

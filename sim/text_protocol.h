@@ -11,4 +11,7 @@ namespace qv::sim {
 // commands it does not answer.
 std::string dotReply(const DotCommand& command, const InstrumentOptions& options);
 
+// ".SP15,21": after its reply the instrument restarts into download mode.
+bool entersDownloadMode(const DotCommand& command);
+
 } // namespace qv::sim

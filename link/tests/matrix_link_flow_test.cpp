@@ -9,16 +9,8 @@
 
 namespace {
 
-struct MatrixBench {
-    explicit MatrixBench(qv::sim::InstrumentOptions options = {}) : sim(options)
-    {
-        channel.init().selectPort("SIM");
-        channel.OpenPort();
-    }
-    SimBench sim;
-    qv::MatrixChannel channel{sim.port, sim.host()};
-    qv::InstrumentRecord record;
-    qv::MatrixLink link{channel, record};
+struct MatrixBench : MatrixSimBench {
+    using MatrixSimBench::MatrixSimBench;
 
     bool readBlock(uint32_t address, uint8_t* block)
     {

@@ -116,3 +116,30 @@ TEST(InstrumentText, AWakeUpDiscardsAPartLine)
 
 } // namespace
 } // namespace qv::sim::test
+
+namespace qv::sim::test {
+namespace {
+
+TEST(DownloadMode, EnteredByTheTwoStepRequest)
+{
+    InstrumentDriver d;
+    EXPECT_EQ(d.send("\r.SP15,20\r"), textBytes(".AP15,19\r\n"));
+    EXPECT_FALSE(d.instrument.inDownloadMode());
+    EXPECT_EQ(d.send("\r.SP15,21\r"), textBytes(".AP15,20.\r\n"));
+    EXPECT_TRUE(d.instrument.inDownloadMode());
+    EXPECT_EQ(d.instrument.restartCount(), 1);
+
+    d.pauseMs(d.instrument.options().bootMs);
+    EXPECT_EQ(d.wakeUp(), Bytes{0x05});
+    Bytes block(128, 0x42);
+    Bytes write = {0x01, 0x7F};
+    write.insert(write.end(), block.begin(), block.end());
+    write.push_back(withChecksum(block).back());
+    d.setAddress(0x8000);
+    EXPECT_EQ(d.send(write), (Bytes{0x05, 0x05})) << "blocks go in without the protect flag";
+    EXPECT_EQ(d.instrument.peek(0x8000, 128), block);
+    EXPECT_TRUE(d.send("\r.LI1,-\r").empty()) << "the loader answers no text";
+}
+
+} // namespace
+} // namespace qv::sim::test

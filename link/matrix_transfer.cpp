@@ -1,0 +1,222 @@
+#include "matrix_transfer.h"
+
+#include "download_mode.h"
+#include "update_transfer.h"
+#include "value_text.h"
+#include "wire_protocol.h"
+
+#include <cmath>
+#include <vector>
+
+namespace qv {
+
+namespace {
+constexpr int64_t kBlock = int64_t(wire::kBlockSize);
+}
+
+MatrixTransfer::MatrixTransfer(MatrixLink& link, TransferView& view) : link_(link), view_(view) {}
+
+bool MatrixTransfer::Cancelled()
+{
+    channel().host().pump.pump();
+    return cancel;
+}
+
+bool MatrixTransfer::ConnectInstrument(bool identify)
+{
+    channel().binaryMode = true;
+    const std::string textLine = view_.textLine();
+    bool connected = true;
+    if (identify) {
+        const bool wasQuiet = quiet;
+        connected = false;
+        for (int attempt = 0; attempt < kIdentifyAttempts && !connected; ++attempt) {
+            if (attempt > 0)
+                channel().host().clock.sleepMs(kIdentifyPauseMs);
+            // One "No instrument found." for the whole connect, not one per attempt.
+            const bool last = attempt == kIdentifyAttempts - 1;
+            connected = link_.GetInstrumentId(wasQuiet || !last);
+            quiet = wasQuiet;
+        }
+        link_.record().connected = connected;
+        if (!connected) {
+            view_.enableMainWindow();
+            return false;
+        }
+    }
+    view_.setTextLine(textLine);
+    view_.setCaption(view_.mainCaption());
+    view_.placeOverMainWindow();
+    if (!quiet)
+        view_.showWindow();
+    quiet = false;
+    channel().binaryMode = false;
+    return connected;
+}
+
+void MatrixTransfer::AdvanceInstallBars()
+{
+    if (Progress* item = view_.installItemBar()) {
+        item->advance(kBlock);
+        item->setText(item->percent());
+    }
+    if (Progress* overall = view_.installOverallBar()) {
+        overall->advance(kBlock);
+        overall->setText(OverallPercentText(overall->position(), overall->maximum()));
+    }
+}
+
+void MatrixTransfer::UpdateProgress(int64_t bytesDone)
+{
+    view_.refresh();
+    if (bytesDone == 0)
+        view_.bar().setPosition(0);
+    else
+        view_.bar().advance(kBlock);
+    AdvanceInstallBars();
+    if (Progress* splash = view_.splashBar())
+        splash->advance(kBlock);
+    lastReported_ = bytesDone;
+}
+
+bool MatrixTransfer::ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks)
+{
+    channel().log().named("Reading :");
+    bool ok = false;
+    uint32_t address = start;
+    size_t index = 0;
+    UpdateProgress(0);
+    for (int k = 0; k < blocks; ++k) {
+        for (;;) {
+            if (Cancelled())
+                return ok;
+            if (link_.WriteBDMAaddr(address) && link_.ReadBDMA(command, wire::kBlockSize, destination + index)) {
+                if (Cancelled())
+                    return ok;
+                index += wire::kBlockSize;
+                ok = true;
+                break;
+            }
+            channel().host().clock.sleepMs(1);
+        }
+        address += command == wire::kCmdReadBlock ? uint32_t(kBlock) : uint32_t(kBlock / 2);
+        UpdateProgress(int64_t(address - start));
+    }
+    return ok;
+}
+
+bool MatrixTransfer::OpenMirror()
+{
+    if (mirror_.open(link_.mirrorFileName))
+        return true;
+    // Going on without the mirror costs time; ending here would cost the
+    // user's unsaved configuration.
+    channel().host().prompter.error("Unable to create file");
+    return false;
+}
+
+bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t lastIndex)
+{
+    const size_t length = lastIndex + 1;
+    if (length % wire::kBlockSize != 0)
+        return false; // a partial block would write bytes the caller never gave
+    const bool mirrored = dspFile.flashMirror && OpenMirror();
+
+    auto flag = link_.ReadProtectFlag();
+    if (flag.ok && flag.reply == 0)
+        link_.ToggleProtectFlag();
+
+    view_.bar().setMaximum(int64_t(length));
+    total_ = int64_t(length);
+    done_ = 0;
+    UpdateProgress(0);
+
+    uint32_t address = start;
+    const size_t blocks = length / wire::kBlockSize;
+    for (size_t k = 0; k < blocks && !cancel; ++k) {
+        const uint8_t* block = source + k * wire::kBlockSize;
+        const bool skip = mirrored && mirror_.sameOrUpdate(address / uint32_t(kBlock), block);
+        while (!skip) {
+            if (Cancelled())
+                break;
+            bool written = false;
+            if (link_.WriteBDMAaddr(address)) {
+                if (Cancelled())
+                    break;
+                channel().host().clock.sleepMs(1);
+                written = link_.WriteBDMA(wire::kBlockSize, block);
+            }
+            if (channel().timeout) {
+                mirror_.close();
+                return false;
+            }
+            if (written)
+                break;
+            channel().host().clock.sleepMs(kWriteRetryPauseMs);
+        }
+        address += uint32_t(kBlock);
+        done_ += kBlock;
+        UpdateProgress(done_);
+    }
+    mirror_.close();
+    return true;
+}
+
+bool MatrixTransfer::ModifyMemoryWord(uint32_t address, const std::string& valueText)
+{
+    const auto value = EvaluateValueText(valueText);
+    const uint32_t offset = address & 0x7F;
+    if (!value || offset > wire::kBlockSize - 2)
+        return false; // no value, or a word that would straddle two blocks
+    view_.setTextLine("Modify :");
+    channel().log().named("Modify :");
+    const uint32_t blockAddress = address & ~0x7Fu;
+    view_.bar().setMaximum(2);
+    view_.bar().setPosition(0);
+
+    std::vector<uint8_t> block(wire::kBlockSize);
+    bool done = false;
+    while (!done && !Cancelled()) {
+        if (link_.WriteBDMAaddr(blockAddress) && link_.ReadBDMA(wire::kCmdReadBlock, wire::kBlockSize, block.data())) {
+            view_.bar().advance(1);
+            block[offset] = uint8_t((*value >> 8) & 0xFF);
+            block[offset + 1] = uint8_t(*value & 0xFF);
+            if (link_.WriteBDMAaddr(blockAddress)) {
+                while (!done && !Cancelled()) {
+                    channel().host().clock.sleepMs(kWordWritePauseMs);
+                    done = link_.WriteBDMA(wire::kBlockSize, block.data());
+                }
+                if (done)
+                    view_.bar().advance(1);
+            }
+        }
+        channel().host().clock.sleepMs(kWordRoundPauseMs);
+    }
+    view_.setTextLine("");
+    return done;
+}
+
+bool MatrixTransfer::RestartInDownloadMode(bool noWait)
+{
+    InstrumentRecord& record = link_.record();
+    if (record.biosMode || !record.remoteCapable)
+        return false;
+    view_.setBusyCursor(true);
+    MatrixChannel& ch = channel();
+    ch.collectOnly = true;
+    DownloadModeIo io{
+        [&] {
+            ch.ClearAll();
+            ch.lineBuffer.clear();
+        },
+        [&](const std::string& text) { ch.port().write(text); },
+        [&] { ch.WaitLine(100); },
+        [&] { return ch.lineBuffer; },
+    };
+    const bool confirmed = RequestDownloadMode(io, noWait);
+    ch.collectOnly = false;
+    view_.setBusyCursor(false);
+    return confirmed;
+}
+
+} // namespace qv

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "dsp_file_record.h"
+#include "flash_mirror.h"
+#include "matrix_link.h"
+#include "transfer_view.h"
+
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+// QV-Matrix's memory transfer engine: connects, reads and writes memory
+// regions block by block with progress, retries and cancellation, and
+// modifies single words. Blocks that fail are retried until they succeed
+// or the user closes the progress window (the cancel flag).
+class MatrixTransfer {
+public:
+    static constexpr int kIdentifyAttempts = 5;
+    static constexpr int kIdentifyPauseMs = 200;
+    static constexpr int kWriteRetryPauseMs = 45;
+    static constexpr int kWordWritePauseMs = 29;
+    static constexpr int kWordRoundPauseMs = 100;
+
+    MatrixTransfer(MatrixLink& link, TransferView& view);
+
+    MatrixLink& link() { return link_; }
+    MatrixChannel& channel() { return link_.channel(); }
+
+    // Makes sure an instrument is reachable and shows the progress window
+    // (unless quiet). With identify, up to five identifications.
+    bool ConnectInstrument(bool identify);
+    // Reads blocks × 128 bytes; true when at least one block was read (a
+    // cancelled read may be partial: test the cancel flag).
+    bool ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks);
+    // Writes lastIndex + 1 bytes, whole blocks only.
+    bool WriteMemory(uint32_t start, const uint8_t* source, size_t lastIndex);
+    // Read-modify-write of the big-endian word at address; false for a
+    // value text that is not a value.
+    bool ModifyMemoryWord(uint32_t address, const std::string& valueText);
+    // Asks the running software to restart into download mode.
+    bool RestartInDownloadMode(bool noWait);
+    void UpdateProgress(int64_t bytesDone);
+
+    bool cancel = false;
+    bool quiet = false;
+    TransferMode mode = TransferMode::Idle;
+    DSPFileRecord dspFile;
+
+private:
+    bool OpenMirror();
+    void AdvanceInstallBars();
+    bool Cancelled();
+
+    MatrixLink& link_;
+    TransferView& view_;
+    FlashMirror mirror_;
+    int64_t total_ = 0;
+    int64_t done_ = 0;
+    int64_t lastReported_ = 0;
+};
+
+} // namespace qv

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/host/progress.h"
+
+#include <optional>
+#include <string>
+
+namespace qv {
+
+// What the running transfer is; set by the caller for one transfer.
+enum class TransferMode {
+    Idle = 0,
+    Download = 1,       // configuration download
+    Upload = 2,         // reading from the instrument
+    Uninterruptible = 3,
+    Installation = 4,   // software installation
+};
+
+// The question asked before the progress window may close during a
+// transfer; nothing when it closes at once.
+struct CloseQuestion {
+    std::string text;
+    bool alarm = false; // the yellow box with red text
+};
+// Uninterruptible steps refuse to close, without a word.
+std::optional<CloseQuestion> CloseQuestionFor(TransferMode mode);
+inline bool RefusesToClose(TransferMode mode) { return mode == TransferMode::Uninterruptible; }
+
+// QV-Matrix's progress window as the transfer engine drives it.
+class TransferView {
+public:
+    virtual ~TransferView() = default;
+
+    virtual std::string caption() const = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual std::string textLine() const = 0;
+    virtual void setTextLine(const std::string& text) = 0;
+    virtual Progress& bar() = 0;
+
+    // The main window's caption, which the progress window takes over.
+    virtual std::string mainCaption() const = 0;
+    // Centred over the main window, 88 pixels high, 20 narrower than it.
+    virtual void placeOverMainWindow() = 0;
+    virtual void showWindow() = 0;
+    // Repaints the main and the progress window.
+    virtual void refresh() = 0;
+    virtual void setBusyCursor(bool busy) = 0;
+    virtual void enableMainWindow() = 0;
+
+    // Bars of other windows that follow the transfer while they are shown.
+    virtual Progress* installItemBar() { return nullptr; }
+    virtual Progress* installOverallBar() { return nullptr; }
+    virtual Progress* splashBar() { return nullptr; }
+};
+
+} // namespace qv
