@@ -35,3 +35,11 @@ TEST(MatrixSettings, TrafficLogFromTheIniOrTheCommandLine)
     EXPECT_EQ(qv::TrafficLogSetting({"qv-matrix"}), "/tmp/serial.log");
     EXPECT_EQ(qv::TrafficLogSetting({"qv-matrix", "--traffic-log", "/var/tmp/other.log"}), "/var/tmp/other.log");
 }
+
+TEST(MatrixSettings, FlashMirrorIsOffUnlessSet)
+{
+    ConfigHome home;
+    EXPECT_FALSE(qv::FlashMirrorSetting());
+    home.write("[Settings]\r\nFlashMirror=true\r\n");
+    EXPECT_TRUE(qv::FlashMirrorSetting());
+}

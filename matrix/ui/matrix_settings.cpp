@@ -19,4 +19,10 @@ QString TrafficLogSetting(const QStringList& arguments)
     return settings.value("Settings/TrafficLog").toString();
 }
 
+bool FlashMirrorSetting()
+{
+    QSettings settings(MatrixSettingsPath(), QSettings::IniFormat);
+    return settings.value("Settings/FlashMirror", false).toBool();
+}
+
 } // namespace qv

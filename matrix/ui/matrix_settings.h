@@ -13,4 +13,8 @@ QString MatrixSettingsPath();
 // command line, else [Settings] TrafficLog; empty means no log.
 QString TrafficLogSetting(const QStringList& arguments);
 
+// [Settings] FlashMirror: keep a local mirror of written blocks so that
+// unchanged ones are skipped; off by default.
+bool FlashMirrorSetting();
+
 } // namespace qv
