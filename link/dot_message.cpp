@@ -75,4 +75,16 @@ DotScan ScanDotMessage(std::string& text)
     return scan;
 }
 
+void ForEachDotMessage(std::string text, const std::function<void(const DotMessage&)>& handle)
+{
+    for (;;) {
+        DotScan scan = ScanDotMessage(text);
+        if (scan.status != DotScanStatus::Message)
+            return;
+        handle(scan.message);
+        if (scan.message.invalidBefore && text.size() < kDotShortRemainder)
+            text.clear();
+    }
+}
+
 } // namespace qv

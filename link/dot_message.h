@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace qv {
@@ -40,5 +41,9 @@ DotScan ScanDotMessage(std::string& text);
 // Drops what is left after a message that followed invalid characters when
 // it is too short to hold another message.
 inline constexpr size_t kDotShortRemainder = 5;
+
+// Hands every message of the text to handle, in order, until the text ends
+// or holds a malformed report.
+void ForEachDotMessage(std::string text, const std::function<void(const DotMessage&)>& handle);
 
 } // namespace qv

@@ -36,11 +36,7 @@ bool VersionFromImageVersion(int64_t value, double& version)
 
 void ApplyTextInformation(std::string text, UpdateIdentity& identity)
 {
-    for (;;) {
-        DotScan scan = ScanDotMessage(text);
-        if (scan.status != DotScanStatus::Message)
-            break;
-        const DotMessage& m = scan.message;
+    ForEachDotMessage(std::move(text), [&](const DotMessage& m) {
         if (m.kind == DotMessage::Kind::Report && m.messageClass == 'A' && m.object == 'I') {
             const int item = int(m.first);
             if (item == DotIdentity::kSerial) {
@@ -51,9 +47,7 @@ void ApplyTextInformation(std::string text, UpdateIdentity& identity)
             }
             identity.dot.store(item, m.second);
         }
-        if (m.invalidBefore && text.size() < kDotShortRemainder)
-            text.clear();
-    }
+    });
     identity.dot.received = true;
 }
 

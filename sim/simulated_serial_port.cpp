@@ -94,9 +94,11 @@ void SimulatedSerialPort::deliverNotifications()
     if (!usable())
         return;
     const int available = wire_.hostAvailable();
-    if (available > notifiedCount_)
-        notifyReceived(available);
+    const bool news = available > notifiedCount_;
+    // Set before the handler runs: it may read, which lowers the count.
     notifiedCount_ = available;
+    if (news)
+        notifyReceived(available);
 }
 
 void SimulatedSerialPort::setUnplugged(bool unplugged)
