@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run test build deps bench clean
+.PHONY: run test build deps bench data clean
 
 deps:
 	@scripts/install-deps
@@ -24,6 +24,12 @@ test: deps
 bench: build
 	@$(BUILD_RUN)/bench/link_bench
 	@$(BUILD_RUN)/bench/transfer_bench
+
+# Regenerates the embedded data items from their tools.
+data: build
+	@$(BUILD_RUN)/tools/default-colour/default-colour data/items/Colour.bin
+	@$(BUILD_RUN)/tools/lcd-font/lcd-font data/items/Font.bin
+	@$(BUILD_RUN)/tools/default-scales/make-default-scales data/items
 
 clean:
 	rm -rf build
