@@ -1,8 +1,9 @@
 #include "preset_file.h"
 
 #include "config_file.h"
-#include "file_io.h"
 #include "image_version.h"
+
+#include "platform/host/file_io.h"
 
 #include <algorithm>
 #include <cctype>
@@ -61,7 +62,8 @@ bool LoadConfiguration(const std::string& path, ConfigImage& image, Prompter& pr
     case FileRead::Status::NotFound:
         prompter.error(FileNotFoundText(path));
         return false;
-    case FileRead::Status::Error:
+    case FileRead::Status::CannotOpen:
+    case FileRead::Status::CannotRead:
         prompter.error("Cannot open file " + Quoted(path) + ". " + file.error);
         return false;
     case FileRead::Status::TooLarge:
@@ -101,7 +103,7 @@ bool SaveConfiguration(const std::string& path, ConfigImage& image, Prompter& pr
         file = EncodePresetFile(image.bytes(), image.trailer());
 
     std::string error;
-    if (!WriteFileAtomic(path, file, error)) {
+    if (!WriteFileAtomically(path, file, error)) {
         prompter.error("Cannot create file " + Quoted(path) + ". " + error);
         return false;
     }

@@ -16,6 +16,7 @@ public:
     std::string mainCaption() const override { return mainCaption_; }
     void placeOverMainWindow() override {}
     void showWindow() override { ++shown_; }
+    void hideWindow() override {}
     void refresh() override {}
     void setBusyCursor(bool) override {}
     void enableMainWindow() override {}

@@ -26,6 +26,7 @@ public:
 
     MatrixLink& link() { return link_; }
     MatrixChannel& channel() { return link_.channel(); }
+    TransferView& view() { return view_; }
 
     // Makes sure an instrument is reachable and shows the progress window
     // (unless quiet). With identify, up to five identifications.

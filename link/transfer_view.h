@@ -42,6 +42,7 @@ public:
     // Centred over the main window, 88 pixels high, 20 narrower than it.
     virtual void placeOverMainWindow() = 0;
     virtual void showWindow() = 0;
+    virtual void hideWindow() = 0;
     // Repaints the main and the progress window.
     virtual void refresh() = 0;
     virtual void setBusyCursor(bool busy) = 0;

@@ -1,7 +1,7 @@
 #include "cdp_manifest.h"
 
 #include "cdp_format.h"
-#include "file_bytes.h"
+#include "platform/host/file_io.h"
 
 #include <charconv>
 #include <cstdio>
@@ -221,7 +221,7 @@ private:
                 file = std::filesystem::path(folder_) / file;
             std::string error;
             if (!ReadWholeFile(file.string(), item.payload, error))
-                return fail(error);
+                return fail(file.string() + ": " + error);
             if (item.payload.size() > std::numeric_limits<uint32_t>::max())
                 return fail(file.string() + " is too large for an item");
             return true;
@@ -260,8 +260,10 @@ std::optional<CdpDraft> ParseCdpManifest(std::string_view text, const std::strin
 std::optional<CdpDraft> ReadCdpManifest(const std::string& path, std::string& error)
 {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes, error))
+    if (!ReadWholeFile(path, bytes, error)) {
+        error = path + ": " + error;
         return std::nullopt;
+    }
     const std::string text(bytes.begin(), bytes.end());
     return ParseCdpManifest(text, std::filesystem::path(path).parent_path().string(), path, error);
 }

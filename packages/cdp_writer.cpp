@@ -2,7 +2,7 @@
 
 #include "cdp_format.h"
 #include "crc32.h"
-#include "file_bytes.h"
+#include "platform/host/file_io.h"
 
 #include <algorithm>
 #include <limits>
@@ -147,7 +147,13 @@ std::optional<std::vector<uint8_t>> BuildCdp(const CdpDraft& draft, std::string&
 bool WriteCdp(const std::string& path, const CdpDraft& draft, std::string& error)
 {
     auto file = BuildCdp(draft, error);
-    return file && SaveFileAtomically(path, *file, error);
+    if (!file)
+        return false;
+    if (!WriteFileAtomically(path, *file, error)) {
+        error = path + ": " + error;
+        return false;
+    }
+    return true;
 }
 
 } // namespace qv

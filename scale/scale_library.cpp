@@ -1,11 +1,6 @@
 #include "scale/scale_library.h"
 
-#include "scale/atomic_file.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include "platform/host/file_io.h"
 
 namespace qv {
 
@@ -34,23 +29,21 @@ std::string InvalidScaleLibraryMessage(const std::string& path)
 
 bool LoadScaleLibrary(const std::string& path, ScaleLibrary& library, std::string& error)
 {
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file) {
-        error = "Cannot open file " + path + ": " + std::strerror(errno);
+    const FileRead file = ReadFileUpTo(path, kScaleLibrarySize);
+    switch (file.status) {
+    case FileRead::Status::NotFound:
+    case FileRead::Status::CannotOpen:
+        error = "Cannot open file " + path + ": " + file.error;
         return false;
-    }
-    // One byte more than a library tells a longer file from an exact one.
-    std::vector<uint8_t> bytes(kScaleLibrarySize + 1);
-    errno = 0;
-    const size_t got = std::fread(bytes.data(), 1, bytes.size(), file.get());
-    if (std::ferror(file.get())) {
-        error = "Cannot read file " + path + ": " + std::strerror(errno ? errno : EIO);
+    case FileRead::Status::CannotRead:
+        error = "Cannot read file " + path + ": " + file.error;
         return false;
+    case FileRead::Status::TooLarge:
+    case FileRead::Status::Ok:
+        break;
     }
-    bytes.resize(got);
     ScaleLibrary loaded;
-    if (!ScaleLibraryFromBytes(bytes, loaded)) {
+    if (!ScaleLibraryFromBytes(file.bytes, loaded)) {
         error = InvalidScaleLibraryMessage(path);
         return false;
     }
@@ -60,7 +53,17 @@ bool LoadScaleLibrary(const std::string& path, ScaleLibrary& library, std::strin
 
 bool SaveScaleLibrary(const std::string& path, const ScaleLibrary& library, std::string& error)
 {
-    return WriteFileAtomically(path, ScaleLibraryBytes(library), error);
+    return WriteScaleFile(path, ScaleLibraryBytes(library), error);
+}
+
+bool WriteScaleFile(const std::string& path, std::span<const uint8_t> bytes, std::string& error)
+{
+    FileWriteStep failedAt = FileWriteStep::Write;
+    std::string reason;
+    if (WriteFileAtomically(path, bytes, reason, &failedAt))
+        return true;
+    error = (failedAt == FileWriteStep::Create ? "Cannot create file " : "Cannot write file ") + path + ": " + reason;
+    return false;
 }
 
 } // namespace qv

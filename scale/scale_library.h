@@ -32,5 +32,7 @@ std::string InvalidScaleLibraryMessage(const std::string& path);
 bool LoadScaleLibrary(const std::string& path, ScaleLibrary& library, std::string& error);
 // Written atomically: a failed save leaves the old file as it was.
 bool SaveScaleLibrary(const std::string& path, const ScaleLibrary& library, std::string& error);
+// Any file of the scale tools, written as SaveScaleLibrary writes, with its messages.
+bool WriteScaleFile(const std::string& path, std::span<const uint8_t> bytes, std::string& error);
 
 } // namespace qv

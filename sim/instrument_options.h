@@ -12,7 +12,7 @@ struct InstrumentOptions {
     uint16_t softwareVersion = 0x0530; // ImageVersion: 0x0530 is software 5.30
     bool biosMode = false;            // running the boot loader
     int baud = 9600;                  // pacing of the pseudo-terminal front end
-    int bootMs = 3000;                // unreachable for this long after a restart
+    int bootMs = 2000;                // unreachable for this long after a restart
 
     // Identity items of the DOT reply besides serial and version.
     int firmwareVersion = 110;

@@ -7,7 +7,7 @@
 #include "packages/cdp_format.h"
 #include "packages/cdp_manifest.h"
 #include "packages/cdp_selection.h"
-#include "packages/file_bytes.h"
+#include "platform/host/file_io.h"
 #include "tool_args.h"
 
 #include <algorithm>
@@ -78,7 +78,7 @@ int Info(const std::vector<std::string>& args)
     std::vector<uint8_t> bytes;
     std::string error;
     if (!qv::ReadWholeFile(path, bytes, error))
-        return FileFail("cannot read " + error);
+        return FileFail("cannot read " + path + ": " + error);
     ConsolePrompter prompter;
     const qv::CdpCheck check = qv::VerifyFileHeader(program, bytes, prompter);
     if (!check.valid)
@@ -109,8 +109,8 @@ int Make(const std::vector<std::string>& args)
     auto bytes = qv::BuildCdp(*draft, error);
     if (!bytes)
         return FileFail(manifest + ": " + error);
-    if (!qv::SaveFileAtomically(out, *bytes, error))
-        return FileFail("cannot write " + error);
+    if (!qv::WriteFileAtomically(out, *bytes, error))
+        return FileFail("cannot write " + out + ": " + error);
     std::printf("%s: %zu items, %zu bytes, CRC %08X\n", out.c_str(), draft->items.size(), bytes->size(),
                 unsigned(qv::GetLe32(*bytes, qv::kCdpCrcOffset)));
     return kExitOk;

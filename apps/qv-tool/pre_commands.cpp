@@ -5,10 +5,10 @@
 #include "file_commands.h"
 
 #include "config/config_file.h"
-#include "config/file_io.h"
 #include "config/image_version.h"
 #include "config/preset_file.h"
 #include "link/identity_tables.h"
+#include "platform/host/file_io.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -45,7 +45,7 @@ int Info(const std::vector<std::string>& args)
     const qv::FileRead file = qv::ReadFileUpTo(path, qv::kPresetFileSize);
     if (file.status == qv::FileRead::Status::NotFound)
         return FileFail(qv::FileNotFoundText(path));
-    if (file.status == qv::FileRead::Status::Error)
+    if (file.status == qv::FileRead::Status::CannotOpen || file.status == qv::FileRead::Status::CannotRead)
         return FileFail("cannot read " + path + ": " + file.error);
     const qv::DecodedConfigFile decoded = qv::DecodeConfigFile(file.bytes);
     if (file.status == qv::FileRead::Status::TooLarge || decoded.kind == qv::ConfigFileKind::BadSize)

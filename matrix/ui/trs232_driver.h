@@ -42,6 +42,7 @@ public:
     std::string mainCaption() const override;
     void placeOverMainWindow() override;
     void showWindow() override;
+    void hideWindow() override { hide(); }
     void refresh() override;
     void setBusyCursor(bool busy) override;
     void enableMainWindow() override;

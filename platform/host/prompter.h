@@ -42,6 +42,8 @@ public:
     virtual std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
                                                 const std::string& suggestion) = 0;
     virtual std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) = 0;
+    // The filter picked in the last open or save dialog, counted from 1.
+    virtual int lastFilterIndex() const { return 1; }
 
     void error(const std::string& text, int helpTopic = 0)
     {

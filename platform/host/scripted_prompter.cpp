@@ -40,6 +40,11 @@ std::optional<std::string> ScriptedPrompter::openFile(const std::string& caption
 std::optional<std::string> ScriptedPrompter::saveFile(const std::string& caption, const std::string&,
                                                       const std::string&)
 {
+    lastFilter_ = 1;
+    if (!filters_.empty()) {
+        lastFilter_ = filters_.front();
+        filters_.pop_front();
+    }
     return nextText(caption);
 }
 

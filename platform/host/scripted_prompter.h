@@ -24,6 +24,9 @@ public:
 
     void queueAnswer(Answer a) { answers_.push_back(a); }
     void queueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
+    // The filter the next file dialog reports as picked (1 when none is queued).
+    void queueFilter(int index) { filters_.push_back(index); }
+    int lastFilterIndex() const override { return lastFilter_; }
 
     Answer message(MessageKind kind, const std::string& text, unsigned buttons, Answer defaultAnswer,
                    int helpTopic, MessageStyle style) override;
@@ -45,6 +48,8 @@ private:
 
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> texts_;
+    std::deque<int> filters_;
+    int lastFilter_ = 1;
     std::vector<Shown> shown_;
 };
 

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -191,8 +193,11 @@ std::optional<std::string> QtPrompter::openFile(const std::string& caption, cons
 std::optional<std::string> QtPrompter::saveFile(const std::string& caption, const std::string& filter,
                                                 const std::string& suggestion)
 {
-    return chosen(
-        QFileDialog::getSaveFileName(owner(), fromStd(caption), fromStd(suggestion), qtFileFilter(filter)));
+    const QString filters = qtFileFilter(filter);
+    QString selected;
+    auto path = chosen(QFileDialog::getSaveFileName(owner(), fromStd(caption), fromStd(suggestion), filters, &selected));
+    lastFilter_ = std::max(1, int(filters.split(";;").indexOf(selected)) + 1);
+    return path;
 }
 
 std::optional<std::string> QtPrompter::chooseFolder(const std::string& caption, const std::string& folder)

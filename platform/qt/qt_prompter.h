@@ -30,11 +30,13 @@ public:
     std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
                                         const std::string& suggestion) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) override;
+    int lastFilterIndex() const override { return lastFilter_; }
 
 private:
     QWidget* owner() const;
 
     QPointer<QWidget> parent_;
+    int lastFilter_ = 1;
 };
 
 } // namespace qv

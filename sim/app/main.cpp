@@ -4,6 +4,7 @@
 #include "session_files.h"
 
 #include "platform/host/clock.h"
+#include "platform/host/file_io.h"
 #include "sim/instrument.h"
 #include "sim/simulated_wire.h"
 
@@ -70,8 +71,8 @@ int main(int argc, char** argv)
     server.serve(wire, stopRequested);
 
     int result = 0;
-    if (!commandLine.dumpPath.empty() && !writeFileAtomically(commandLine.dumpPath, instrument.memory(), error))
-        result = fail(error, 1);
+    if (!commandLine.dumpPath.empty() && !qv::WriteFileAtomically(commandLine.dumpPath, instrument.memory(), error))
+        result = fail(commandLine.dumpPath + ": " + error, 1);
     if (!commandLine.linkPath.empty())
         removeDeviceLink(server.devicePath(), commandLine.linkPath);
     return result;

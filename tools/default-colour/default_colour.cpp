@@ -1,6 +1,4 @@
-// Makes the default LCD colour table, the data item "Colour" (256 bytes).
-// Regenerate with `make data`, or from the repository:
-//   build/run/tools/default-colour/default-colour data/items/Colour.bin
+// The default LCD colour table, the data item "Colour" (256 bytes).
 //
 // The table holds 128 entries, one word each, for the display elements of
 // the instrument's screen. A colour code has 3 bits: bit 2 red, bit 1 green,
@@ -8,9 +6,12 @@
 // their low byte but the window and background entries (0x0480, 0x0482) in
 // their high byte, so every word carries its code in both bytes and either
 // reader sees the same colour.
+#include "default_colour.h"
+
 #include <array>
-#include <cstdint>
-#include <cstdio>
+#include <cstddef>
+
+namespace qvtools {
 
 namespace {
 
@@ -60,26 +61,19 @@ constexpr Element kElements[] = {
 
 } // namespace
 
-int main(int argc, char** argv)
+std::vector<uint8_t> DefaultColourBytes()
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: default-colour OUTPUT\n");
-        return 2;
-    }
     std::array<Colour, kEntries> table;
     table.fill(White);
     for (const Element& e : kElements)
         table[size_t(e.index)] = e.colour;
 
-    std::array<uint8_t, 2 * kEntries> bytes{};
+    std::vector<uint8_t> bytes(2 * kEntries);
     for (int i = 0; i < kEntries; ++i) {
         bytes[size_t(2 * i)] = table[size_t(i)];
         bytes[size_t(2 * i + 1)] = table[size_t(i)];
     }
-    std::FILE* out = std::fopen(argv[1], "wb");
-    if (!out || std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() || std::fclose(out) != 0) {
-        std::fprintf(stderr, "default-colour: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return bytes;
 }
+
+} // namespace qvtools

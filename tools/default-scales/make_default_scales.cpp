@@ -8,7 +8,6 @@
 //   build/run/tools/default-scales/make-default-scales data/items defaults.dat
 #include "default_scales.h"
 
-#include "scale/atomic_file.h"
 #include "scale/scale_library.h"
 
 #include <cstdio>
@@ -28,7 +27,7 @@ int main(int argc, char** argv)
         std::array<uint8_t, qv::kScaleTableBytes> bytes{};
         std::string error;
         const std::string path = (folder / (scales[i].item + ".bin")).string();
-        if (!qvtools::DefaultScaleBytes(scales[i], bytes, error) || !qv::WriteFileAtomically(path, bytes, error)) {
+        if (!qvtools::DefaultScaleBytes(scales[i], bytes, error) || !qv::WriteScaleFile(path, bytes, error)) {
             std::fprintf(stderr, "make-default-scales: %s: %s\n", scales[i].item.c_str(), error.c_str());
             return 1;
         }

@@ -1,6 +1,4 @@
-// Makes the instrument's LCD character set, the data item "Font" (2816 bytes).
-// Regenerate with `make data`, or from the repository:
-//   build/run/tools/lcd-font/lcd-font data/items/Font.bin
+// The instrument's LCD character set, the data item "Font" (2816 bytes).
 //
 // Layout: 256 glyphs of 11 bytes, glyph c at byte 11 x c. Each byte is one
 // pixel row, top row first; bit 7 is the leftmost of the 8 pixels.
@@ -27,13 +25,14 @@
 //   0x80-0x9F   blank
 //   0xA0-0xFF   Latin-1 (the fractions 0xBC-0xBE are blank: they do not fit
 //               in five columns)
+#include "lcd_font.h"
+
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
-#include <string>
 #include <string_view>
-#include <vector>
+
+namespace qvtools {
 
 namespace {
 
@@ -340,36 +339,34 @@ void DrawBars(Font& font)
     font[0x7F].fill(0xFF);
 }
 
+// Which glyph failed, as "bad drawing of 0x41".
+std::string GlyphError(const char* what, int code)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "bad %s of 0x%02X", what, code);
+    return text;
+}
+
 } // namespace
 
-int main(int argc, char** argv)
+bool LcdFontBytes(std::vector<uint8_t>& bytes, std::string& error)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: lcd-font OUTPUT\n");
-        return 2;
-    }
     Font font{};
     DrawBars(font);
     for (const Drawing& d : kDrawings)
         if (!Draw(font[size_t(d.code)], d.top, d.rows)) {
-            std::fprintf(stderr, "lcd-font: bad drawing of 0x%02X\n", d.code);
-            return 1;
+            error = GlyphError("drawing", d.code);
+            return false;
         }
     for (const Composed& c : kComposed)
         if (!DrawComposed(font, c)) {
-            std::fprintf(stderr, "lcd-font: bad composition of 0x%02X\n", c.code);
-            return 1;
+            error = GlyphError("composition", c.code);
+            return false;
         }
-
-    std::FILE* out = std::fopen(argv[1], "wb");
-    bool ok = out != nullptr;
+    bytes.clear();
     for (const Glyph& glyph : font)
-        ok = ok && std::fwrite(glyph.data(), 1, glyph.size(), out) == glyph.size();
-    if (out && std::fclose(out) != 0)
-        ok = false;
-    if (!ok) {
-        std::fprintf(stderr, "lcd-font: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+        bytes.insert(bytes.end(), glyph.begin(), glyph.end());
+    return true;
 }
+
+} // namespace qvtools

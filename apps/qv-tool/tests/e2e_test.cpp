@@ -1,13 +1,13 @@
 // The real qv-tool against qv-instrument-sim on a pseudo-terminal, in real
 // time. Few and short: the flows themselves are tested on virtual time.
+#include "tool_run.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,34 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs a command to its end with stdout and stderr in files.
-Result RunTool(const std::vector<std::string>& args, const fs::path& dir)
-{
-    std::string cmd = QV_TOOL_PATH;
-    for (const auto& a : args)
-        cmd += " '" + a + "'";
-    cmd += " >'" + (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
-    Result r;
-    int raw = std::system(cmd.c_str());
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = ReadFile(dir / "out");
-    r.err = ReadFile(dir / "err");
-    return r;
-}
+using qvtool::test::RunTool;
+using qvtool::test::Slurp;
 
 // qv-instrument-sim in the background, ended with SIGTERM.
 class Simulator {
@@ -66,7 +40,7 @@ public:
         }
         for (int i = 0; i < 200 && device_.empty(); ++i) {
             usleep(25000);
-            std::string text = ReadFile(out);
+            std::string text = Slurp(out);
             if (auto nl = text.find('\n'); nl != std::string::npos)
                 device_ = text.substr(0, nl);
         }
@@ -79,7 +53,7 @@ public:
     std::string stopAndDump()
     {
         stop();
-        return ReadFile(dir_ / "memory.bin");
+        return Slurp(dir_ / "memory.bin");
     }
 
 private:
@@ -114,7 +88,7 @@ void ExpectReadMatchesMemory(const std::vector<std::string>& simOptions)
     auto r = RunTool({"read", "--port", sim.device(), "0x1C000", "128", (dir.path / "config.bin").string()},
                      dir.path);
     ASSERT_EQ(r.status, 0) << r.err;
-    std::string config = ReadFile(dir.path / "config.bin");
+    std::string config = Slurp(dir.path / "config.bin");
     std::string memory = sim.stopAndDump();
     ASSERT_EQ(config.size(), 16384u);
     ASSERT_EQ(memory.size(), size_t(1) << 22);

@@ -1,32 +1,20 @@
 // The real qv-tool's real48 and scale commands, on a library laid out byte
 // by byte here rather than by the scale library code under test.
+#include "tool_run.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using qvtool::test::Slurp;
+using qvtool::test::ToolRun;
 
 constexpr size_t kRecord = 2453;
 
@@ -51,35 +39,7 @@ std::string Library()
     return bytes;
 }
 
-class ScaleTool : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        dir_ = fs::temp_directory_path() /
-               ("qv-scale-tool-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    ToolRun tool(const std::vector<std::string>& args)
-    {
-        std::string cmd = QV_TOOL_PATH;
-        for (const auto& a : args)
-            cmd += " '" + a + "'";
-        cmd += " >'" + (dir_ / "out").string() + "' 2>'" + (dir_ / "err").string() + "'";
-        const int raw = std::system(cmd.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(dir_ / "out"), Slurp(dir_ / "err")};
-    }
-
-    std::string write(const std::string& name, const std::string& content)
-    {
-        std::ofstream(dir_ / name, std::ios::binary) << content;
-        return (dir_ / name).string();
-    }
-
-    fs::path dir_;
-};
+class ScaleTool : public qvtool::test::ToolFolderTest {};
 
 TEST_F(ScaleTool, Real48EncodeAndDecode)
 {

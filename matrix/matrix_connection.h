@@ -1,0 +1,90 @@
+#pragma once
+
+#include "config/config_image.h"
+#include "config_document.h"
+#include "external_program.h"
+#include "link/instrument_record.h"
+#include "link/matrix_transfer.h"
+#include "main_view.h"
+
+#include <functional>
+#include <string>
+
+namespace qv {
+
+// How QV-Matrix reaches the instrument.
+enum class MatrixInterface {
+    None,   // the saved port is missing
+    Serial, // through the instrument link on a port
+    Ext,    // through the external transfer program
+};
+
+// QV-Matrix's view of the connected instrument: identify, the memory
+// version read, upload, download with the upgrade offer, and restart, on
+// the serial interface or through the external transfer program.
+class MatrixConnection {
+public:
+    static constexpr uint32_t kConfigBase = 0x1C000;
+    static constexpr int kConfigBlocks = 128;
+    static constexpr int kDownloadModePauseMs = 1000;
+    static constexpr int kRestartPauseMs = 1500;
+
+    MatrixConnection(ConfigDocument& document, InstrumentRecord& record, MainView& view, Prompter& prompter,
+                     Clock& clock);
+
+    // The transfer window of the serial interface: created, with its port
+    // open, on first use; nullptr when there is no serial interface.
+    std::function<MatrixTransfer*()> transferWindow;
+    ExternalProgram* externalProgram = nullptr;
+    std::string temporaryFolder;
+
+    // Remote control hooks (live control comes with its own window).
+    std::function<bool()> remoteConnected = [] { return false; };
+    std::function<bool()> askDisconnect = [] { return true; };
+    std::function<void()> endRemoteLocally = [] {};
+
+    MatrixInterface interface = MatrixInterface::None;
+    std::string savedPortName;   // for the "no longer available" message
+    bool skipDotIdentityOnce = false;
+    bool commandLineSwitchRunning = false;
+    bool installationStarting = false;
+    bool forceV5Upgrade = false; // "Force V5 Preset Upgrade." of the About box
+
+    bool connected() const { return record_.connected; }
+    bool typeSupported() const { return typeSupported_; }
+    bool dotIdentityKnown() const { return record_.remoteCapable; }
+    // Item 7 of the DOT identity; 0 until one was received.
+    uint16_t instrumentVersion() const;
+    double memoryVersion() const { return memoryVersion_; }
+    bool downloadRunning() const { return downloadRunning_; }
+
+    void identify();
+    void readSoftwareVersion();
+    void upload();
+    void download();
+    void restart();
+
+private:
+    void setNotConnected();
+    void checkType();
+    void enableForImage();
+    void fillTrailer();
+    bool uploadSerial();
+    void uploadExt();
+    void offerUpgrade();
+    void downloadSerial();
+    void downloadExt();
+    void showMissingPort();
+    std::string temporaryFile(const char* name) const;
+
+    ConfigDocument& document_;
+    InstrumentRecord& record_;
+    MainView& view_;
+    Prompter& prompter_;
+    Clock& clock_;
+    bool typeSupported_ = false;
+    double memoryVersion_ = 1.0;
+    bool downloadRunning_ = false;
+};
+
+} // namespace qv
