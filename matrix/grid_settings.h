@@ -18,7 +18,7 @@ struct GridSettings {
     uint32_t traceColor = 0x3399FF; // RGB; the desktop's highlight colour by default
 };
 
-// Icons in the crosspoint icon list; index 0 is the empty cell.
-inline constexpr int kCrosspointIconCount = 14;
+// Icons in the crosspoint icon list (16 x 16 pixels); index 0 is the empty cell.
+inline constexpr int kCrosspointIconCount = 26;
 
 } // namespace qv

@@ -143,6 +143,32 @@ QVector<QPixmap> MakeCrosspointIcons()
             Disc(p, QColor(235, 90, 20), 7.0);
             Letter(p, QStringLiteral("L"), Qt::white);
         },
+        // More choices for the Options dialog.
+        [](QPainter& p) { Disc(p, QColor(210, 40, 40)); },                           // 14 red disc
+        [](QPainter& p) { Disc(p, QColor(140, 60, 190)); },                          // 15 purple disc
+        [](QPainter& p) { Disc(p, QColor(0, 170, 190)); },                           // 16 cyan disc
+        [](QPainter& p) { Disc(p, QColor(40, 40, 40)); },                            // 17 black disc
+        [](QPainter& p) { Square(p, QColor(40, 170, 70)); },                         // 18 green square
+        [](QPainter& p) { Square(p, QColor(40, 100, 220)); },                        // 19 blue square
+        [](QPainter& p) { Square(p, QColor(215, 45, 45)); },                         // 20 red square
+        [](QPainter& p) {                                                            // 21 remote, lettered
+            Disc(p, QColor(30, 150, 60), 7.0);
+            Letter(p, QStringLiteral("R"), Qt::white);
+        },
+        [](QPainter& p) {                                                            // 22 set, lettered
+            Disc(p, QColor(30, 90, 220), 7.0);
+            Letter(p, QStringLiteral("S"), Qt::white);
+        },
+        [](QPainter& p) { Disc(p, QColor(30, 90, 220), 3.5); },                      // 23 small blue dot
+        [](QPainter& p) {                                                            // 24 blue ring with dot
+            Ring(p);
+            Disc(p, QColor(0, 150, 170), 2.0);
+        },
+        [](QPainter& p) {                                                            // 25 red ring
+            p.setPen(QPen(QColor(210, 40, 40), 2.4));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QPointF(8, 8), 5.2, 5.2);
+        },
     };
     QVector<QPixmap> icons;
     for (const Draw& d : draws)

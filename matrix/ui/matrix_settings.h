@@ -1,12 +1,19 @@
 #pragma once
 
+#include "matrix/grid_settings.h"
+
+#include <QPoint>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <array>
+#include <optional>
 
 namespace qv {
 
 // QV-Matrix.INI in the user's configuration folder
-// (~/.config/QV-Matrix/QV-Matrix.INI).
+// (~/.config/QV-Matrix/QV-Matrix.INI); empty when there is none.
 QString MatrixSettingsPath();
 
 // The serial traffic log, a diagnostic setting: --traffic-log PATH on the
@@ -16,5 +23,75 @@ QString TrafficLogSetting(const QStringList& arguments);
 // [Settings] FlashMirror: keep a local mirror of written blocks so that
 // unchanged ones are skipped; off by default.
 bool FlashMirrorSetting();
+
+inline constexpr int kRecentFileCount = 4;
+inline constexpr int kMacroItemCount = 10;
+using RecentFileList = std::array<QString, kRecentFileCount>;
+
+// The default size of the main window is also its minimum size.
+inline constexpr int kMainMinimumWidth = 656;
+inline constexpr int kMainMinimumHeight = 487;
+
+struct WindowSettings {
+    bool maximized = false;
+    int left = 10;
+    int top = 10;
+    int width = kMainMinimumWidth;
+    int height = kMainMinimumHeight;
+    int gridPosX = 0; // first visible input
+    int gridPosY = 0; // first visible output
+};
+
+struct KeyboardWindowSettings {
+    bool visible = false;
+    // Unset: placed beside the main window, see KeyboardWindowPosition.
+    std::optional<int> left;
+    std::optional<int> top;
+};
+
+// Everything QV-Matrix.INI holds, with the defaults of a missing key.
+struct MatrixSettings {
+    WindowSettings window;
+    GridSettings matrix;
+    KeyboardWindowSettings keyboard;
+    QString comInterface = QStringLiteral("COM1"); // a port name or "EXT"
+    QString extCmd;                                // read only
+    bool globalHotkeys = false;
+    bool checkFileAssociation = true;
+    QString lastScaleFile;
+    RecentFileList recentFiles; // File_1 .. File_4, newest first
+    std::array<QString, kMacroItemCount> macroFiles;   // macro menu items 1 .. 10
+};
+
+// The icon read rules: a number outside the grid's icon list falls back.
+int XpointFromFileIcon(int value);
+int IllegalXpointGreyedIcon(int value);
+int IllegalXpointHighlightIcon(int value);
+
+// The desktop's highlight colour as RGB, the default of TraceColor.
+uint32_t DefaultTraceColor();
+
+// "File#1" .. "File#9" for macro items 1 to 9, "File#0" for item 10.
+QString MacroFileKey(int item);
+
+// Where the keyboard window goes: the saved position, else beside the main
+// window's right edge.
+QPoint KeyboardWindowPosition(const MatrixSettings& settings, QSize keyboardSize);
+
+// A missing file is created with only [Settings] ComInterface=COM1. False
+// with the platform's error text when it cannot be created.
+bool CreateMatrixSettingsFile(const QString& path, QString* error = nullptr);
+
+// Reads every key; a missing or unreadable value takes its default.
+MatrixSettings ReadMatrixSettings(const QString& path);
+
+// Writes every key but ExtCMD; keys of other owners stay as they are.
+// False with the platform's error text when the file cannot be written.
+bool WriteMatrixSettings(const MatrixSettings& settings, const QString& path, QString* error = nullptr);
+
+// The keys written between start and close.
+bool WriteRecentFiles(const RecentFileList& files, const QString& path);
+bool WriteMacroFile(int item, const QString& file, const QString& path);
+bool WriteLastScaleFile(const QString& file, const QString& path);
 
 } // namespace qv
