@@ -14,7 +14,7 @@ build: deps
 	@cmake --build $(BUILD_RUN) -j$(JOBS)
 
 run: build
-	@scripts/run-demo $(BUILD_RUN)
+	@scripts/run-matrix $(BUILD_RUN)
 
 test: deps
 	@cmake -S . -B $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON >/dev/null

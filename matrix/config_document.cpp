@@ -61,15 +61,27 @@ bool ConfigDocument::Open(const std::string& givenPath)
             return false;
         path = *chosen;
     }
+    return Load(path, false);
+}
+
+bool ConfigDocument::OpenRecent(const std::string& path)
+{
+    return ReplacementGuard() && Load(path, true);
+}
+
+bool ConfigDocument::Load(const std::string& path, bool fromRecentList)
+{
     if (!LoadConfiguration(path, image_, prompter_, versionOverride)) {
-        prompter_.error(kNotValidConfigurationText);
+        if (!fromRecentList)
+            prompter_.error(kNotValidConfigurationText);
         return false;
     }
     saveName_.clear();
     hasImage_ = true;
     view_.setField(MainField::File, path);
     view_.setField(MainField::Offset, OffsetStandardName(image_) + " Offset");
-    view_.addRecentFile(path);
+    if (!fromRecentList)
+        view_.addRecentFile(path);
     image_.selectPreset(0);
     image_.setModified(false);
     view_.imageReplaced();

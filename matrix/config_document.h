@@ -35,6 +35,9 @@ public:
     bool ReplacementGuard();
     // Opens path, or asks for one when it is empty.
     bool Open(const std::string& path = {});
+    // A recent-file entry: only the reader's own messages, and the list keeps
+    // its order.
+    bool OpenRecent(const std::string& path);
     bool Save();
     // False when the user cancelled or the write failed.
     bool SaveAs();
@@ -43,6 +46,7 @@ public:
 
 private:
     bool SaveTo(const std::string& path);
+    bool Load(const std::string& path, bool fromRecentList);
 
     ConfigImage& image_;
     MainView& view_;

@@ -48,9 +48,49 @@ void putVersionMarker(std::vector<uint8_t>& memory, uint16_t softwareVersion)
     putBytes(memory, kVersionMarkerAt, pairReversed(text));
 }
 
+// Offsets in the configuration image of what a user sees first: labels,
+// preset names and the routing of each preset.
+constexpr uint32_t kOutputLabels = 0x0E00;  // outputs 1-96, 4 characters each
+constexpr uint32_t kInputLabels = 0x1000;   // inputs 1-32
+constexpr uint32_t kPresetNames = 0x2480;   // 10 characters each
+constexpr int kPresets = 11;
+
+uint32_t labelBlock(int p)
+{
+    return p == 0 ? 0x1080 : 0x2580 + uint32_t(p - 1) * 0x180;
+}
+
+void putText(std::vector<uint8_t>& memory, uint32_t offset, std::string text, size_t length)
+{
+    text.resize(length, ' ');
+    putBytes(memory, kConfigImage + offset, pairReversed(text));
+}
+
+// A plain, legible configuration: labels, preset names, and each output
+// routed from a legal input.
 void putConfiguration(std::vector<uint8_t>& memory, char revision)
 {
     std::fill_n(memory.begin() + kConfigImage, kConfigImageSize, uint8_t(0));
+    for (int n = 1; n <= 64; ++n)
+        putText(memory, kOutputLabels + 4 * uint32_t(n - 1), (n < 10 ? "Out" : "O") + std::to_string(n), 4);
+    for (int c = 0; c < 32; ++c) // shared by outputs 65-96 and inputs 57-88
+        putText(memory, kOutputLabels + 4 * uint32_t(64 + c), (c < 9 ? "PPM" : "P") + std::to_string(c + 1), 4);
+    for (int n = 1; n <= 32; ++n)
+        putText(memory, kInputLabels + 4 * uint32_t(n - 1), "In" + std::to_string(n), 4);
+    for (int p = 0; p < kPresets; ++p) {
+        putText(memory, labelBlock(p), std::string(128, ' '), 128);
+        putText(memory, kPresetNames + 10 * uint32_t(p), "Preset " + std::to_string(p + 1), 10);
+        const uint32_t routing = kConfigImage + labelBlock(p) + 0x80;
+        for (uint32_t o = 0; o < 96; ++o) {
+            uint8_t input = uint8_t((o + uint32_t(p)) % 32); // inputs 1-32
+            if (o >= 54 && o < 62)
+                input = uint8_t(56 + (o - 54)); // phase outputs take PPM inputs
+            else if (o == 62 || o == 63)
+                input = 0x7F; // outputs 63 and 64 take no input
+            memory[routing + (o ^ 1)] = input;
+        }
+    }
+    // Byte 19 of block 0x1C100 is also the revision character.
     memory[kRevisionByte] = uint8_t(revision);
 }
 

@@ -1,10 +1,12 @@
 #include "matrix_application.h"
 
+#include "link/identity_tables.h"
 #include "platform/qt/port_list.h"
 #include "platform/qt/simulator_port.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace qv {
 
@@ -14,7 +16,11 @@ MatrixApplication::MatrixApplication(MatrixCommandLine commandLine) : commandLin
         port_.setSimulator(std::make_unique<SimulatorPort>());
 }
 
-MatrixApplication::~MatrixApplication() = default;
+MatrixApplication::~MatrixApplication()
+{
+    // The transfer window holds the port and refers to the record.
+    driver_.reset();
+}
 
 int MatrixApplication::run()
 {
@@ -41,10 +47,125 @@ int MatrixApplication::run()
     return QApplication::exec();
 }
 
-// The rest of QV-Matrix joins the shell here: set form_->hooks() and connect
-// the form's request signals. Until then the shell runs on its own.
+MatrixTransfer* MatrixApplication::transferWindow()
+{
+    const InterfaceChoice choice = form_->currentInterface();
+    if (choice.kind != InterfaceChoice::Kind::Serial)
+        return nullptr;
+    if (!driver_ || driverPort_ != choice.name) {
+        driver_.reset(); // another port: the old window takes its port with it
+        const QString log = commandLine_.trafficLog.isEmpty() ? TrafficLogSetting({}) : commandLine_.trafficLog;
+        driver_ = std::make_unique<TRS232Driver>(port_, host(), record_, choice.name.toStdString(), log.toStdString(),
+                                                 form_.get());
+        driver_->transfer().dspFile.flashMirror = FlashMirrorSetting();
+        driverPort_ = choice.name;
+    }
+    return &driver_->transfer();
+}
+
+void MatrixApplication::applyInterface()
+{
+    const InterfaceChoice choice = form_->currentInterface();
+    switch (choice.kind) {
+    case InterfaceChoice::Kind::Serial:
+        connection_->interface = MatrixInterface::Serial;
+        break;
+    case InterfaceChoice::Kind::Ext: {
+        connection_->interface = MatrixInterface::Ext;
+        const QString program = QFileInfo(QDir(QCoreApplication::applicationDirPath()), form_->settings().extCmd)
+                                    .absoluteFilePath();
+        externalProgram_ = std::make_unique<QtExternalProgram>(program, host());
+        connection_->externalProgram = externalProgram_.get();
+        break;
+    }
+    case InterfaceChoice::Kind::None:
+        connection_->interface = MatrixInterface::None;
+        break;
+    }
+    connection_->savedPortName = form_->portDisplayName().toStdString();
+}
+
+// The rest of QV-Matrix joins the shell here: the grid, the document and
+// the connection.
 void MatrixApplication::plugIn()
 {
+    grid_ = new MatrixGrid(image_, prompter_, clock_, pump_, form_.get());
+    form_->setGridWidget(grid_);
+    view_ = std::make_unique<MainFormView>(*form_, *grid_, image_);
+    document_ = std::make_unique<ConfigDocument>(image_, *view_, prompter_);
+    document_->versionOverride = commandLine_.versionOverride;
+    connection_ = std::make_unique<MatrixConnection>(*document_, record_, *view_, prompter_, clock_);
+    connection_->transferWindow = [this] { return transferWindow(); };
+    connection_->temporaryFolder = QDir::tempPath().toStdString();
+
+    ShellHooks& hooks = form_->hooks();
+    hooks.prepareGrid = [this] {
+        grid_->setSettings(form_->settings().matrix);
+        grid_->setDefaultLabels();
+    };
+    hooks.markIllegalCrosspoints = [this] { grid_->markIllegal(); };
+    hooks.connectForSwitch = [this] {
+        applyInterface();
+        connection_->commandLineSwitchRunning = true;
+        MatrixTransfer* transfer = transferWindow();
+        return transfer && transfer->ConnectInstrument(true);
+    };
+    hooks.restartInDownloadMode = [this] {
+        if (MatrixTransfer* transfer = transferWindow())
+            transfer->RestartInDownloadMode(true);
+    };
+    hooks.restartRVT = [this] {
+        if (MatrixTransfer* transfer = transferWindow())
+            transfer->link().RestartRVT();
+    };
+    hooks.identify = [this](bool installationStarting) {
+        applyInterface();
+        grid_->setSettings(form_->settings().matrix);
+        connection_->installationStarting = installationStarting;
+        if (connection_->interface == MatrixInterface::Serial)
+            connection_->identify();
+        connection_->installationStarting = false;
+    };
+    hooks.instrument = [this] {
+        return InstrumentSummary{record_.connected, record_.biosMode, TypeName(Program::Matrix, record_.type),
+                                 record_.serialText};
+    };
+    hooks.openFile = [this](const QString& path) { return document_->Open(path.toStdString()); };
+    hooks.openRecentFile = [this](const QString& path) { return document_->OpenRecent(path.toStdString()); };
+    hooks.mayClose = [this] { return document_->ReplacementGuard(); };
+    hooks.gridPosition = [this] { return QPoint(grid_->gridPosX(), grid_->gridPosY()); };
+    connectRequests();
+}
+
+void MatrixApplication::connectRequests()
+{
+    TMainForm* form = form_.get();
+    QObject::connect(form, &TMainForm::openRequested, form, [this] { document_->Open(); });
+    QObject::connect(form, &TMainForm::saveRequested, form, [this] { document_->Save(); });
+    QObject::connect(form, &TMainForm::saveAsRequested, form, [this] { document_->SaveAs(); });
+    QObject::connect(form, &TMainForm::uploadRequested, form, [this] { connection_->upload(); });
+    QObject::connect(form, &TMainForm::downloadRequested, form, [this] { connection_->download(); });
+    QObject::connect(form, &TMainForm::restartRequested, form, [this] { connection_->restart(); });
+    QObject::connect(form, &TMainForm::interfaceChosen, form, [this](const QString&) {
+        driver_.reset();
+        applyInterface();
+        if (connection_->interface == MatrixInterface::Serial)
+            connection_->identify();
+    });
+    QObject::connect(form, &TMainForm::copyLabelsRequested, grid_, &MatrixGrid::copySelectedLabels);
+    QObject::connect(form, &TMainForm::pasteLabelsRequested, grid_, &MatrixGrid::pasteLabels);
+    QObject::connect(form, &TMainForm::copyXPointsRequested, grid_, &MatrixGrid::copySelectedXPoints);
+    QObject::connect(form, &TMainForm::pasteXPointsRequested, grid_, &MatrixGrid::pasteXPoints);
+    QObject::connect(grid_, &MatrixGrid::clipboardStateChanged, form, [this] { view_->updateEditCommands(); });
+    QObject::connect(grid_, &MatrixGrid::imageModified, form, [this] { document_->UpdateCommands(); });
+    QObject::connect(form, &TMainForm::presetChosen, form, [this](int preset) {
+        image_.selectPreset(preset - 1);
+        grid_->rebuild();
+    });
+    QObject::connect(form, &TMainForm::backlightChanged, form, [this](int position) {
+        image_.setLowByte(image_.addressTable().BacklightAdr, uint8_t(position));
+        document_->UpdateCommands();
+    });
 }
 
 } // namespace qv

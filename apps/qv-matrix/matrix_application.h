@@ -1,6 +1,15 @@
 #pragma once
 
+#include "config/config_image.h"
 #include "hand_over.h"
+#include "link/instrument_record.h"
+#include "main_form_view.h"
+#include "matrix/config_document.h"
+#include "matrix/matrix_connection.h"
+#include "matrix/ui/matrix_grid.h"
+#include "matrix/ui/qt_external_program.h"
+#include "matrix/ui/trs232_driver.h"
+#include "platform/qt/qt_event_pump.h"
 #include "matrix/ui/command_line.h"
 #include "matrix/ui/main_form.h"
 #include "matrix/ui/splash_form.h"
@@ -27,6 +36,13 @@ public:
 
 private:
     void plugIn();
+    void connectRequests();
+    // Follows the Interface menu's choice: the serial port, the external
+    // program or none.
+    void applyInterface();
+    // The transfer window of the chosen port, created on first use.
+    MatrixTransfer* transferWindow();
+    HostServices host() { return {clock_, pump_, prompter_}; }
 
     MatrixCommandLine commandLine_;
     QtPrompter prompter_;
@@ -34,6 +50,18 @@ private:
     HandOverServer server_;
     std::unique_ptr<TSplashForm> splash_;
     std::unique_ptr<TMainForm> form_;
+
+    SteadyClock clock_;
+    QtEventPump pump_;
+    ConfigImage image_;
+    InstrumentRecord record_;
+    MatrixGrid* grid_ = nullptr; // owned by the main window
+    std::unique_ptr<MainFormView> view_;
+    std::unique_ptr<ConfigDocument> document_;
+    std::unique_ptr<MatrixConnection> connection_;
+    std::unique_ptr<QtExternalProgram> externalProgram_;
+    std::unique_ptr<TRS232Driver> driver_;
+    QString driverPort_;
 };
 
 } // namespace qv

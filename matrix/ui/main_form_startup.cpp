@@ -1,6 +1,7 @@
 #include "main_form.h"
 
 #include "matrix_version.h"
+#include "platform/host/port_names.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -43,6 +44,9 @@ bool TMainForm::startProgram(const MatrixCommandLine& commandLine, const std::ve
     commandLineStep(commandLine.filePath);
     setWindowTitle(kMainFormCaption);
     readSettings();
+    // Asking for the simulator means using it.
+    if (commandLine.simulator)
+        settings_.comInterface = QString::fromLatin1(kSimulatorPortName);
     buildInterfaceMenu(ports);
     refreshRecentMenu();
     hooks_.markIllegalCrosspoints();

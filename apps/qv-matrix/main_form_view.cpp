@@ -1,0 +1,110 @@
+#include "main_form_view.h"
+
+#include "config/preset_list.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace qv {
+
+MainFormView::~MainFormView()
+{
+    while (waitDepth_-- > 0)
+        QApplication::restoreOverrideCursor();
+    delete progressDialog_;
+}
+
+void MainFormView::setField(MainField field, const std::string& text)
+{
+    form_.setField(field, QString::fromStdString(text));
+}
+
+void MainFormView::enable(MainCommand command, bool enabled)
+{
+    form_.enable(command, enabled);
+}
+
+void MainFormView::setMainEnabled(bool enabled)
+{
+    form_.setEnabled(enabled);
+}
+
+void MainFormView::showWait(bool shown)
+{
+    if (shown) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++waitDepth_;
+    } else if (waitDepth_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --waitDepth_;
+    }
+}
+
+void MainFormView::showImage(bool shown)
+{
+    grid_.showImage(shown);
+    updateEditCommands();
+}
+
+void MainFormView::clearPresetList()
+{
+    form_.clearPresetList();
+    form_.setPresetListEnabled(false);
+}
+
+void MainFormView::imageReplaced()
+{
+    QStringList names;
+    for (const std::string& entry : PresetListEntries(image_))
+        names << QString::fromStdString(entry);
+    form_.setPresetNames(names);
+    form_.selectPreset(image_.selectedPreset() + 1);
+    form_.setPresetListEnabled(true);
+    form_.setBacklight(image_.lowByte(image_.addressTable().BacklightAdr) & 0x07);
+    form_.setBacklightEnabled(true);
+    grid_.markIllegal();
+    grid_.rebuild();
+    grid_.showImage(true);
+    updateEditCommands();
+}
+
+void MainFormView::addRecentFile(const std::string& path)
+{
+    form_.addRecentFile(QString::fromStdString(path));
+}
+
+void MainFormView::showProgressDialog(const std::string& caption, const std::string& text)
+{
+    delete progressDialog_;
+    auto* dialog = new QDialog(&form_, Qt::Dialog | Qt::WindowTitleHint);
+    dialog->setWindowTitle(QString::fromStdString(caption));
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(new QLabel(QString::fromStdString(text), dialog));
+    dialog->setMinimumWidth(280);
+    dialog->show();
+    progressDialog_ = dialog;
+}
+
+void MainFormView::hideProgressDialog()
+{
+    delete progressDialog_;
+}
+
+void MainFormView::updateEditCommands()
+{
+    const bool shown = !grid_.isHidden();
+    const bool offline = !form_.remoteConnected();
+    auto set = [this](const char* name, bool on) {
+        if (QAction* a = form_.action(name))
+            a->setEnabled(on);
+    };
+    set("mnuCopyLabels", shown);
+    set("mnuCopyXPoints", shown);
+    set("mnuPasteLabels", shown && offline && grid_.canPasteLabels());
+    set("mnuPasteXPoints", shown && offline && grid_.canPasteXPoints());
+}
+
+} // namespace qv

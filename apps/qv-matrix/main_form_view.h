@@ -1,0 +1,43 @@
+#pragma once
+
+#include "config/config_image.h"
+#include "matrix/main_view.h"
+#include "matrix/ui/main_form.h"
+#include "matrix/ui/matrix_grid.h"
+
+#include <QPointer>
+
+class QLabel;
+
+namespace qv {
+
+// The main window as the connection and the document see it: the shell's
+// fields and commands, the preset list, the backlight slider and the grid.
+class MainFormView : public MainView {
+public:
+    MainFormView(TMainForm& form, MatrixGrid& grid, ConfigImage& image) : form_(form), grid_(grid), image_(image) {}
+    ~MainFormView() override;
+
+    void setField(MainField field, const std::string& text) override;
+    void enable(MainCommand command, bool enabled) override;
+    void setMainEnabled(bool enabled) override;
+    void showWait(bool shown) override;
+    void showImage(bool shown) override;
+    void clearPresetList() override;
+    void imageReplaced() override;
+    void addRecentFile(const std::string& path) override;
+    void showProgressDialog(const std::string& caption, const std::string& text) override;
+    void hideProgressDialog() override;
+
+    // The Edit menu follows the grid and the clipboard.
+    void updateEditCommands();
+
+private:
+    TMainForm& form_;
+    MatrixGrid& grid_;
+    ConfigImage& image_;
+    QPointer<QWidget> progressDialog_;
+    int waitDepth_ = 0;
+};
+
+} // namespace qv
