@@ -185,6 +185,20 @@ void MatrixConnection::upload()
     }
 }
 
+void MatrixConnection::acceptUploadedImage()
+{
+    // An uploaded image counts as modified and has no save name yet.
+    ConfigImage& image = document_.image();
+    document_.setHasImage(true);
+    document_.forgetSaveName();
+    image.setModified(true);
+    view_.setField(MainField::File, "Configuration Uploaded from RVT...");
+    view_.setField(MainField::Offset, OffsetStandardName(image) + " Offset");
+    view_.imageReplaced();
+    enableForImage();
+    document_.UpdateCommands();
+}
+
 bool MatrixConnection::uploadSerial()
 {
     MatrixTransfer* transfer = transferWindow();
@@ -211,14 +225,7 @@ bool MatrixConnection::uploadSerial()
     ConfigImage& image = document_.image();
     image.replace(bytes, image.trailer());
     fillTrailer();
-    document_.setHasImage(true);
-    document_.forgetSaveName();
-    image.setModified(true);
-    view_.setField(MainField::File, "Configuration Uploaded from RVT...");
-    view_.setField(MainField::Offset, OffsetStandardName(image) + " Offset");
-    view_.imageReplaced();
-    enableForImage();
-    document_.UpdateCommands();
+    acceptUploadedImage();
     prompter_.information("Configuration is uploaded correctly...");
     return true;
 }
@@ -240,17 +247,8 @@ void MatrixConnection::uploadExt()
         return;
     }
     prompter_.information("Configuration is uploaded correctly...");
-    if (LoadConfiguration(result, document_.image(), prompter_, document_.versionOverride)) {
-        ConfigImage& image = document_.image();
-        document_.setHasImage(true);
-        document_.forgetSaveName();
-        image.setModified(true);
-        view_.setField(MainField::File, "Configuration Uploaded from RVT...");
-        view_.setField(MainField::Offset, OffsetStandardName(image) + " Offset");
-        view_.imageReplaced();
-        enableForImage();
-        document_.UpdateCommands();
-    }
+    if (LoadConfiguration(result, document_.image(), prompter_, document_.versionOverride))
+        acceptUploadedImage();
     std::filesystem::remove(result, ec);
 }
 

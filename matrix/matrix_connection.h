@@ -70,6 +70,7 @@ private:
     void enableForImage();
     void fillTrailer();
     bool uploadSerial();
+    void acceptUploadedImage();
     void uploadExt();
     void offerUpgrade();
     void downloadSerial();

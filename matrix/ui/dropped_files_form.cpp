@@ -13,16 +13,6 @@ namespace qv {
 
 namespace {
 
-QStringList localFiles(const QMimeData* mime)
-{
-    QStringList out;
-    if (mime)
-        for (const QUrl& url : mime->urls())
-            if (url.isLocalFile())
-                out << url.toLocalFile();
-    return out;
-}
-
 QPushButton* button(const char* name, const QString& caption, QWidget* parent)
 {
     auto* b = new QPushButton(caption, parent);
@@ -39,6 +29,16 @@ QAction* popupEntry(QMenu* menu, const char* name, const QString& caption)
 }
 
 } // namespace
+
+QStringList LocalFiles(const QMimeData* mime)
+{
+    QStringList out;
+    if (mime)
+        for (const QUrl& url : mime->urls())
+            if (url.isLocalFile())
+                out << url.toLocalFile();
+    return out;
+}
 
 DroppedFileList::DroppedFileList(QWidget* parent) : QListWidget(parent)
 {
@@ -82,7 +82,7 @@ void DroppedFileList::dragMoveEvent(QDragMoveEvent* event)
 void DroppedFileList::dropEvent(QDropEvent* event)
 {
     if (event->source() != this) {
-        const QStringList files = localFiles(event->mimeData());
+        const QStringList files = LocalFiles(event->mimeData());
         event->acceptProposedAction();
         if (!files.isEmpty())
             emit filesDropped(files);
@@ -258,13 +258,13 @@ void TDroppedFilesForm::showMacros()
 
 void TDroppedFilesForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!localFiles(event->mimeData()).isEmpty())
+    if (!LocalFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TDroppedFilesForm::dropEvent(QDropEvent* event)
 {
-    const QStringList files = localFiles(event->mimeData());
+    const QStringList files = LocalFiles(event->mimeData());
     if (files.isEmpty())
         return;
     event->acceptProposedAction();

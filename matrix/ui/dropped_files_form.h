@@ -6,7 +6,12 @@
 class QMenu;
 class QTabWidget;
 
+class QMimeData;
+
 namespace qv {
+
+// The local files of a drop.
+QStringList LocalFiles(const QMimeData* mime);
 
 // A list of dropped files whose entries can be dragged to a new place;
 // files dropped on it from outside are passed on.

@@ -15,16 +15,6 @@ namespace qv {
 
 namespace {
 
-QStringList localFiles(const QMimeData* mime)
-{
-    QStringList out;
-    if (mime)
-        for (const QUrl& url : mime->urls())
-            if (url.isLocalFile())
-                out << url.toLocalFile();
-    return out;
-}
-
 } // namespace
 
 // --- recent files ---
@@ -174,13 +164,13 @@ void TMainForm::dispatchDroppedFiles(const QStringList& names)
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!localFiles(event->mimeData()).isEmpty())
+    if (!LocalFiles(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void TMainForm::dropEvent(QDropEvent* event)
 {
-    const QStringList files = localFiles(event->mimeData());
+    const QStringList files = LocalFiles(event->mimeData());
     if (files.isEmpty())
         return;
     event->acceptProposedAction();
