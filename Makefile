@@ -9,9 +9,12 @@ BUILD_TEST := build/test
 deps:
 	@scripts/install-deps
 
+# The programs only; the tests are built by make test.
+PROGRAMS := qv-matrix qv-tool qv-instrument-sim
+
 build: deps
 	@cmake -S . -B $(BUILD_RUN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD_RUN) -j$(JOBS)
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target $(PROGRAMS)
 
 run: build
 	@scripts/run-matrix $(BUILD_RUN)
@@ -22,11 +25,14 @@ test: deps
 	@cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 300
 
 bench: build
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench
 	@$(BUILD_RUN)/bench/link_bench
 	@$(BUILD_RUN)/bench/transfer_bench
+	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/grid_bench
 
 # Regenerates the embedded data items from their tools.
 data: build
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target default-colour lcd-font make-default-scales
 	@$(BUILD_RUN)/tools/default-colour/default-colour data/items/Colour.bin
 	@$(BUILD_RUN)/tools/lcd-font/lcd-font data/items/Font.bin
 	@$(BUILD_RUN)/tools/default-scales/make-default-scales data/items
