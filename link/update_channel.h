@@ -41,6 +41,19 @@ public:
     bool WaitBytes(int limit, size_t n);
     bool WaitOk();
 
+    // Up to `attempts` tries of operation, pauseMs apart, until one succeeds
+    // or the user ends the step.
+    bool Attempt(int attempts, int pauseMs, const auto& operation)
+    {
+        for (int attempt = 0; attempt < attempts && !aborted(); ++attempt) {
+            if (attempt > 0 && pauseMs > 0)
+                host_.clock.sleepMs(pauseMs);
+            if (!aborted() && operation())
+                return true;
+        }
+        return false;
+    }
+
     // The user ended the running step: every wait gives up.
     bool aborted() const { return stop || cancel; }
     void Abort() { stop = cancel = true; }

@@ -18,15 +18,7 @@ constexpr int kSeries480Type = 24;
 
 bool UpdateInstrumentInfo::Retry(const auto& operation)
 {
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (attempt > 0)
-            link_.channel().host().clock.sleepMs(kAttemptPauseMs);
-        if (link_.channel().aborted())
-            return false;
-        if (operation())
-            return true;
-    }
-    return false;
+    return link_.channel().Attempt(kAttempts, kAttemptPauseMs, operation);
 }
 
 void UpdateInstrumentInfo::SetUnidentified(bool connected, bool biosMode, int type)

@@ -15,10 +15,7 @@ std::string OverallPercentText(int64_t position, int64_t maximum)
 
 bool UpdateTransfer::Attempt(int attempts, const auto& operation)
 {
-    for (int i = 0; i < attempts && !link_.channel().aborted(); ++i)
-        if (operation())
-            return true;
-    return false;
+    return link_.channel().Attempt(attempts, 0, operation);
 }
 
 void UpdateTransfer::Advance(TransferBars bars)

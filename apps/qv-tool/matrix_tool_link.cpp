@@ -1,4 +1,6 @@
+#include "link/headless_transfer_view.h"
 #include "link/identity_tables.h"
+#include "link/matrix_transfer.h"
 #include "link/matrix_link.h"
 #include "link/version_marker.h"
 #include "link/wire_protocol.h"
@@ -27,12 +29,9 @@ public:
 
     bool connect()
     {
-        for (int attempt = 0; attempt < kIdentifyAttempts; ++attempt) {
-            if (attempt > 0)
-                channel_.host().clock.sleepMs(kIdentifyPauseMs);
-            if (link_.GetInstrumentId(true))
-                return true;
-        }
+        transfer_.quiet = true;
+        if (transfer_.ConnectInstrument(true))
+            return true;
         problem_ = "No instrument found.";
         return false;
     }
@@ -150,6 +149,8 @@ private:
     qv::MatrixChannel channel_;
     qv::InstrumentRecord record_;
     qv::MatrixLink link_;
+    qv::HeadlessTransferView view_;
+    qv::MatrixTransfer transfer_{link_, view_};
     std::string problem_;
 };
 

@@ -29,8 +29,6 @@ class ToolLink {
 public:
     // Attempts per block where QV-Matrix would retry without limit.
     static constexpr int kMatrixBlockAttempts = 10;
-    static constexpr int kIdentifyAttempts = 5;
-    static constexpr int kIdentifyPauseMs = 200;
 
     virtual ~ToolLink() = default;
     // Opens the port; on failure problem() says why.
