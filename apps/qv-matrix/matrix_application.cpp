@@ -13,7 +13,14 @@ namespace qv {
 MatrixApplication::MatrixApplication(MatrixCommandLine commandLine) : commandLine_(std::move(commandLine))
 {
     if (commandLine_.simulator)
-        port_.setSimulator(std::make_unique<SimulatorPort>());
+        routedPort_.setSimulator(std::make_unique<SimulatorPort>());
+    portNames_ = availablePortNames(commandLine_.extraPorts, commandLine_.simulator);
+}
+
+MatrixApplication::MatrixApplication(MatrixCommandLine commandLine, MatrixServices services)
+    : commandLine_(std::move(commandLine)), clock_(services.clock), pump_(services.pump), prompter_(services.prompter),
+      port_(services.port), portNames_(std::move(services.portNames))
+{
 }
 
 MatrixApplication::~MatrixApplication()
@@ -24,10 +31,16 @@ MatrixApplication::~MatrixApplication()
 
 int MatrixApplication::run()
 {
+    return start() ? QApplication::exec() : exitCode_;
+}
+
+bool MatrixApplication::start()
+{
     // Without a settings folder nothing could be kept.
     if (MatrixSettingsPath().isEmpty() || !QDir(QDir::tempPath()).exists()) {
         prompter_.error("The settings folder or the temporary folder of QV-Matrix cannot be determined.");
-        return 1;
+        exitCode_ = 1;
+        return false;
     }
     if (commandLine_.arguments.isEmpty()) {
         splash_ = std::make_unique<TSplashForm>();
@@ -35,16 +48,14 @@ int MatrixApplication::run()
     }
     QApplication::setApplicationName("QV-Matrix");
     form_ = std::make_unique<TMainForm>(prompter_);
-    prompter_.setParentWidget(form_.get());
+    qtPrompter_.setParentWidget(form_.get());
     form_->setSplash(splash_.get());
     QObject::connect(&server_, &HandOverServer::pathReceived, form_.get(), &TMainForm::queueHandOver);
     // A copy started without a file runs on its own when another listens.
     server_.listen(HandOverServerName());
     plugIn();
 
-    if (!form_->startProgram(commandLine_, availablePortNames(commandLine_.extraPorts, commandLine_.simulator)))
-        return 0;
-    return QApplication::exec();
+    return form_->startProgram(commandLine_, portNames_);
 }
 
 MatrixTransfer* MatrixApplication::transferWindow()

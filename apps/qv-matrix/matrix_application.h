@@ -17,8 +17,20 @@
 #include "platform/qt/routed_serial_port.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace qv {
+
+// What the program runs on when it is not the real machine: a simulated
+// instrument on virtual time, its port, and scripted dialogs.
+struct MatrixServices {
+    Clock& clock;
+    EventPump& pump;
+    Prompter& prompter;
+    SerialPort& port;
+    std::vector<std::string> portNames;
+};
 
 // One run of QV-Matrix: the splash, the main window, the port and the
 // hand-over server. The connection, the document, the grid and remote
@@ -26,13 +38,19 @@ namespace qv {
 class MatrixApplication {
 public:
     explicit MatrixApplication(MatrixCommandLine commandLine);
+    MatrixApplication(MatrixCommandLine commandLine, MatrixServices services);
     ~MatrixApplication();
 
     // The start-up sequence and the event loop; the process's exit code.
     int run();
+    // The start-up sequence alone: false when the program ends without its
+    // event loop (switches, no settings folder), with exitCode() set.
+    bool start();
+    int exitCode() const { return exitCode_; }
 
     TMainForm& mainForm() { return *form_; }
-    RoutedSerialPort& port() { return port_; }
+    MatrixGrid& grid() { return *grid_; }
+    ConfigImage& image() { return image_; }
 
 private:
     void plugIn();
@@ -45,14 +63,20 @@ private:
     HostServices host() { return {clock_, pump_, prompter_}; }
 
     MatrixCommandLine commandLine_;
-    QtPrompter prompter_;
-    RoutedSerialPort port_;
+    QtPrompter qtPrompter_;
+    RoutedSerialPort routedPort_;
+    SteadyClock steadyClock_;
+    QtEventPump qtPump_;
+    Clock& clock_ = steadyClock_;
+    EventPump& pump_ = qtPump_;
+    Prompter& prompter_ = qtPrompter_;
+    SerialPort& port_ = routedPort_;
+    std::vector<std::string> portNames_;
+    int exitCode_ = 0;
+
     HandOverServer server_;
     std::unique_ptr<TSplashForm> splash_;
     std::unique_ptr<TMainForm> form_;
-
-    SteadyClock clock_;
-    QtEventPump pump_;
     ConfigImage image_;
     InstrumentRecord record_;
     MatrixGrid* grid_ = nullptr; // owned by the main window
