@@ -2,13 +2,13 @@
 // and connection joined up, against the simulated instrument on virtual
 // time, driven through menus, the preset drop-down and the mouse.
 #include "apps/qv-matrix/matrix_application.h"
+#include "program_folders.h"
 #include "platform/tests/qt_test_app.h"
 #include "sim/virtual_instrument.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -17,30 +17,6 @@ namespace {
 
 using qv::Answer;
 using qv::MainField;
-
-// Points the settings, data and hand-over folders of the program at folders
-// of the test's own.
-struct ProgramFolders {
-    QTemporaryDir config, data, runtime, work;
-    QByteArray old[3] = {qgetenv("XDG_CONFIG_HOME"), qgetenv("XDG_DATA_HOME"), qgetenv("XDG_RUNTIME_DIR")};
-    explicit ProgramFolders(const QByteArray& ini)
-    {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        qputenv("XDG_DATA_HOME", data.path().toUtf8());
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-        QDir(config.path()).mkpath("QV-Matrix");
-        QFile file(config.path() + "/QV-Matrix/QV-Matrix.INI");
-        if (file.open(QIODevice::WriteOnly))
-            file.write(ini);
-    }
-    ~ProgramFolders()
-    {
-        qputenv("XDG_CONFIG_HOME", old[0]);
-        qputenv("XDG_DATA_HOME", old[1]);
-        qputenv("XDG_RUNTIME_DIR", old[2]);
-    }
-    std::string path(const char* name) const { return work.filePath(name).toStdString(); }
-};
 
 struct Program : qv::sim::VirtualInstrument {
     explicit Program(qv::sim::InstrumentOptions options = {}) : qv::sim::VirtualInstrument(options)
@@ -54,7 +30,7 @@ struct Program : qv::sim::VirtualInstrument {
         app.reset();
     }
 
-    ProgramFolders folders{"[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n"};
+    qv::test::ProgramFolders folders{"[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n"};
     std::unique_ptr<qv::MatrixApplication> app;
 
     qv::TMainForm& form() { return app->mainForm(); }

@@ -1,5 +1,6 @@
 // The real qv-tool against qv-instrument-sim on a pseudo-terminal, in real
 // time. Few and short: the flows themselves are tested on virtual time.
+#include "sim/testing/sim_process.h"
 #include "tool_run.h"
 
 #include <gtest/gtest.h>
@@ -21,55 +22,11 @@ using qvtool::test::RunTool;
 using qvtool::test::Slurp;
 
 // qv-instrument-sim in the background, ended with SIGTERM.
-class Simulator {
-public:
-    Simulator(const std::vector<std::string>& options, const fs::path& dir) : dir_(dir)
+struct Simulator : qv::sim::testing::SimulatorProcess {
+    Simulator(const std::vector<std::string>& options, const fs::path& dir)
+        : SimulatorProcess(QV_SIM_PATH, options, dir)
     {
-        fs::path out = dir / "sim.out";
-        pid_ = fork();
-        if (pid_ == 0) {
-            std::vector<std::string> args = {QV_SIM_PATH, "--dump", (dir / "memory.bin").string()};
-            args.insert(args.end(), options.begin(), options.end());
-            std::vector<char*> argv;
-            for (auto& a : args)
-                argv.push_back(a.data());
-            argv.push_back(nullptr);
-            freopen(out.c_str(), "w", stdout);
-            execv(argv[0], argv.data());
-            _exit(127);
-        }
-        for (int i = 0; i < 200 && device_.empty(); ++i) {
-            usleep(25000);
-            std::string text = Slurp(out);
-            if (auto nl = text.find('\n'); nl != std::string::npos)
-                device_ = text.substr(0, nl);
-        }
     }
-    ~Simulator() { stop(); }
-
-    const std::string& device() const { return device_; }
-
-    // Ends the simulator; its memory is then in memory.bin.
-    std::string stopAndDump()
-    {
-        stop();
-        return Slurp(dir_ / "memory.bin");
-    }
-
-private:
-    void stop()
-    {
-        if (pid_ <= 0)
-            return;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = -1;
-    }
-
-    fs::path dir_;
-    pid_t pid_ = -1;
-    std::string device_;
 };
 
 struct TempDir {
