@@ -311,10 +311,12 @@ void MatrixConnection::downloadSerial()
     downloadRunning_ = false;
 
     if (transfer->cancel) {
-        prompter_.message(MessageKind::Warning,
-                          "Download terminated by the user.\r\rTHIS IS NOT RECOMMENDED!\r\rPlease see helpfile for "
-                          "further details.",
-                          ButtonYesNo, Answer::Yes, kUpgradeHelpTopic, MessageStyle::Alarm);
+        if (prompter_.message(MessageKind::Warning,
+                              "Download terminated by the user.\r\rTHIS IS NOT RECOMMENDED!\r\rPlease see helpfile "
+                              "for further details.",
+                              ButtonYesNo | ButtonNoAsHelp, Answer::Yes, kUpgradeHelpTopic,
+                              MessageStyle::Alarm) == Answer::No)
+            prompter_.showHelp(kUpgradeHelpTopic);
         restart(); // its configuration memory may be half written
         return;
     }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 namespace qv {
 
@@ -49,6 +50,7 @@ bool MatrixApplication::start()
     QApplication::setApplicationName("QV-Matrix");
     form_ = std::make_unique<TMainForm>(prompter_);
     qtPrompter_.setParentWidget(form_.get());
+    qtPrompter_.setHelpPage(QUrl(QStringLiteral("qrc:/help/qv-matrix.html")));
     form_->setSplash(splash_.get());
     QObject::connect(&server_, &HandOverServer::pathReceived, form_.get(), &TMainForm::queueHandOver);
     // A copy started without a file runs on its own when another listens.
@@ -151,6 +153,7 @@ void MatrixApplication::plugIn()
 void MatrixApplication::connectRequests()
 {
     TMainForm* form = form_.get();
+    QObject::connect(form, &TMainForm::helpRequested, form, [this] { prompter_.showHelp(0); });
     QObject::connect(form, &TMainForm::openRequested, form, [this] { document_->Open(); });
     QObject::connect(form, &TMainForm::saveRequested, form, [this] { document_->Save(); });
     QObject::connect(form, &TMainForm::saveAsRequested, form, [this] { document_->SaveAs(); });

@@ -25,6 +25,7 @@ public:
         return std::nullopt;
     }
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+    void showHelp(int) override {} // no help pages on a console
 
     // The last error shown, with its line breaks as spaces; "" when none.
     const std::string& lastError() const { return lastError_; }

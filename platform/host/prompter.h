@@ -16,6 +16,8 @@ enum Button : unsigned {
     ButtonCancel = 8,
     ButtonYesNo = ButtonYes | ButtonNo,
     ButtonYesNoCancel = ButtonYes | ButtonNo | ButtonCancel,
+    // The No button reads "Help!": the caller opens the help when it is chosen.
+    ButtonNoAsHelp = 16,
 };
 
 enum class Answer { Ok, Yes, No, Cancel };
@@ -44,6 +46,8 @@ public:
     virtual std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) = 0;
     // The filter picked in the last open or save dialog, counted from 1.
     virtual int lastFilterIndex() const { return 1; }
+    // Opens the help at a topic; 0 is its contents.
+    virtual void showHelp(int topic) = 0;
 
     void error(const std::string& text, int helpTopic = 0)
     {

@@ -37,6 +37,9 @@ public:
     std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
                                         const std::string& suggestion) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) override;
+    void showHelp(int topic) override { helpTopics_.push_back(topic); }
+    // The topics the help was opened at, in order.
+    const std::vector<int>& helpTopics() const { return helpTopics_; }
 
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<std::string> texts() const;
@@ -51,6 +54,7 @@ private:
     std::deque<int> filters_;
     int lastFilter_ = 1;
     std::vector<Shown> shown_;
+    std::vector<int> helpTopics_;
 };
 
 } // namespace qv

@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QShortcut>
 #include <QStringList>
 
 #include <algorithm>
@@ -150,7 +152,6 @@ Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned b
     box.setIcon(style == MessageStyle::Alarm ? QMessageBox::Warning : icon(kind));
     box.setTextFormat(Qt::PlainText);
     box.setText(displayText(text));
-    // Kept for the help viewer, which answers F1 on the box by topic.
     box.setProperty("helpTopic", helpTopic);
     if (style == MessageStyle::Alarm)
         box.setStyleSheet(QString::fromLatin1(kAlarmStyle));
@@ -165,12 +166,37 @@ Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned b
         box.setDefaultButton(standardButton(defaultAnswer));
     const Answer escape = escapeAnswer(buttons);
     box.setEscapeButton(standardButton(escape));
+    if ((buttons & ButtonNoAsHelp) && box.button(QMessageBox::No))
+        box.button(QMessageBox::No)->setText(QStringLiteral("Help!"));
+    // A box with a topic has a Help button and answers F1; the help opens
+    // beside it and the question stays.
+    QPushButton* help = nullptr;
+    if (helpTopic != 0 && !(buttons & ButtonNoAsHelp)) {
+        help = box.addButton(QMessageBox::Help);
+        auto* f1 = new QShortcut(QKeySequence::HelpContents, &box);
+        QObject::connect(f1, &QShortcut::activated, &box, [this, helpTopic] { showHelp(helpTopic); });
+    }
 
-    box.exec();
-    auto* clicked = box.clickedButton();
-    if (!clicked)
-        return escape;
-    return answerOf(box.standardButton(clicked)).value_or(escape);
+    for (;;) {
+        box.exec();
+        auto* clicked = box.clickedButton();
+        if (clicked && clicked == help) {
+            showHelp(helpTopic);
+            continue;
+        }
+        if (!clicked)
+            return escape;
+        return answerOf(box.standardButton(clicked)).value_or(escape);
+    }
+}
+
+void QtPrompter::showHelp(int topic)
+{
+    if (helpPage_.isEmpty())
+        return;
+    if (!help_)
+        help_ = std::make_unique<HelpViewer>(helpPage_);
+    help_->showTopic(topic);
 }
 
 std::optional<std::string> QtPrompter::inputBox(const std::string& caption, const std::string& prompt,

@@ -2,9 +2,14 @@
 
 #include "platform/host/prompter.h"
 
+#include "help_viewer.h"
+
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
+
+#include <memory>
 
 namespace qv {
 
@@ -19,6 +24,9 @@ public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
     void setParentWidget(QWidget* parent) { parent_ = parent; }
+    // The program's help page, shown by showHelp and the Help buttons.
+    void setHelpPage(const QUrl& page) { helpPage_ = page; }
+    HelpViewer* helpViewer() const { return help_.get(); }
 
     Answer message(MessageKind kind, const std::string& text, unsigned buttons = ButtonOk,
                    Answer defaultAnswer = Answer::Ok, int helpTopic = 0,
@@ -31,12 +39,15 @@ public:
                                         const std::string& suggestion) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) override;
     int lastFilterIndex() const override { return lastFilter_; }
+    void showHelp(int topic) override;
 
 private:
     QWidget* owner() const;
 
     QPointer<QWidget> parent_;
     int lastFilter_ = 1;
+    QUrl helpPage_;
+    std::unique_ptr<HelpViewer> help_;
 };
 
 } // namespace qv

@@ -5,6 +5,9 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QFile>
+#include <QUrl>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -102,6 +105,47 @@ TEST(QtPrompter, MessageBoxesShowKindButtonsAndDefault)
         EXPECT_EQ(prompter.message(c.kind, "First line\rsecond line", c.buttons, c.defaultAnswer, 0, c.style),
                   c.answer);
     }
+}
+
+TEST(QtPrompter, HelpOpensBesideTheQuestionOrInsteadOfNo)
+{
+    QTemporaryDir dir;
+    QFile page(dir.filePath("help.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Help</title></head><body><a name=\"topic-7\"></a>Seven</body></html>");
+    page.close();
+    QtPrompter prompter;
+    prompter.setHelpPage(QUrl::fromLocalFile(page.fileName()));
+
+    // A topic adds a Help button; pressing it opens the help and the
+    // question stays until it is answered.
+    int boxesSeen = 0;
+    std::function<void()> pressHelpThenYes = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        ++boxesSeen;
+        if (boxesSeen == 1) {
+            ASSERT_NE(box->button(QMessageBox::Help), nullptr);
+            box->button(QMessageBox::Help)->click();
+            QTimer::singleShot(0, pressHelpThenYes);
+        } else {
+            box->button(QMessageBox::Yes)->click();
+        }
+    };
+    QTimer::singleShot(0, pressHelpThenYes);
+    EXPECT_EQ(prompter.message(MessageKind::Confirmation, "Go on?", ButtonYesNo, Answer::No, 7), Answer::Yes);
+    EXPECT_EQ(boxesSeen, 2);
+    ASSERT_NE(prompter.helpViewer(), nullptr);
+    EXPECT_TRUE(prompter.helpViewer()->isVisible());
+
+    // "Help!" in place of No answers No and leaves the help to the caller.
+    onMessageBox([](QMessageBox& box) {
+        EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("Help!"));
+        EXPECT_EQ(box.button(QMessageBox::Help), nullptr);
+        box.button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(prompter.message(MessageKind::Warning, "Stopped.", ButtonYesNo | ButtonNoAsHelp, Answer::Yes, 7),
+              Answer::No);
 }
 
 } // namespace

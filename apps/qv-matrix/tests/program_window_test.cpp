@@ -9,7 +9,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -225,4 +227,56 @@ TEST(ProgramWindow, ClosingTheTransferWindowCancelsAStalledUpload)
     EXPECT_EQ(p.form().field(MainField::File), "Upload terminated by the user...");
     EXPECT_TRUE(p.form().isEnabled());
     EXPECT_TRUE(p.form().action("mnuSaveAs")->isEnabled());
+}
+
+TEST(ProgramWindow, ACancelledDownloadWarnsRestartsAndOffersHelp)
+{
+    Program p;
+    ASSERT_TRUE(p.app->start());
+    p.trigger("mnuUpload");
+    p.pump.add([&] {
+        auto* window = p.form().findChild<qv::TRS232Driver*>();
+        if (p.instrument.blockWrites() >= 16 && window && window->isVisible())
+            window->close();
+    });
+    const int restarts = p.instrument.restartCount();
+    p.prompter.clearShown();
+    p.prompter.queueAnswer(Answer::Yes); // terminate the download
+    p.prompter.queueAnswer(Answer::No);  // "Help!"
+    p.trigger("mnuDownload");
+    const auto& shown = p.prompter.shown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text,
+              "You are about to terminate the download.\rTHIS IS NOT RECOMMENDED!!!\r\rDo you wish to proceed?");
+    EXPECT_EQ(shown[1].text, "Download terminated by the user.\r\rTHIS IS NOT RECOMMENDED!\r\rPlease see helpfile for "
+                             "further details.");
+    EXPECT_EQ(shown[1].style, qv::MessageStyle::Alarm);
+    EXPECT_EQ(shown[1].buttons, unsigned(qv::ButtonYesNo | qv::ButtonNoAsHelp));
+    EXPECT_EQ(p.prompter.helpTopics(), std::vector<int>{7});
+    EXPECT_GE(p.instrument.restartCount(), restarts + 2) << "download mode, then the restart after it";
+    EXPECT_EQ(p.form().field(MainField::Connection), "RVT120S");
+    EXPECT_TRUE(p.form().isEnabled());
+}
+
+TEST(ProgramWindow, F1AndTheHelpMenuOpenTheHelpContents)
+{
+    Program p;
+    ASSERT_TRUE(p.app->start());
+    QTest::keyClick(&p.form(), Qt::Key_F1);
+    p.trigger("mnuHelp");
+    EXPECT_EQ(p.prompter.helpTopics(), (std::vector<int>{0, 0}));
+}
+
+TEST(ProgramWindow, EveryHelpTopicTheProgramOpensHasItsPlace)
+{
+    QFile page(":/help/qv-matrix.html");
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << "the help page travels inside the program";
+    const QByteArray html = page.readAll();
+    for (int topic : {0, 6, 7, 15, 69})
+        EXPECT_TRUE(html.contains("name=\"" + qv::HelpViewer::anchorFor(topic).toUtf8() + "\"")) << topic;
+
+    qv::HelpViewer viewer(QUrl("qrc:/help/qv-matrix.html"));
+    viewer.showTopic(69);
+    EXPECT_EQ(viewer.windowTitle(), "QV-Matrix Help");
+    EXPECT_GT(viewer.browser()->verticalScrollBar()->value(), 0) << "scrolled to the topic";
 }
