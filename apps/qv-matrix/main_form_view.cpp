@@ -36,10 +36,12 @@ void MainFormView::showWait(bool shown)
 {
     if (shown) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        ++waitDepth_;
+        if (waitDepth_++ == 0)
+            wait_.showOverMainWindow();
     } else if (waitDepth_ > 0) {
         QApplication::restoreOverrideCursor();
-        --waitDepth_;
+        if (--waitDepth_ == 0)
+            wait_.hide();
     }
 }
 

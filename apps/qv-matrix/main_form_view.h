@@ -4,6 +4,7 @@
 #include "matrix/main_view.h"
 #include "matrix/ui/main_form.h"
 #include "matrix/ui/matrix_grid.h"
+#include "matrix/ui/wait_form.h"
 
 #include <QPointer>
 
@@ -37,6 +38,7 @@ private:
     MatrixGrid& grid_;
     ConfigImage& image_;
     QPointer<QWidget> progressDialog_;
+    TWaitForm& wait_ = *new TWaitForm(&form_); // owned by the main window
     int waitDepth_ = 0;
 };
 

@@ -280,3 +280,20 @@ TEST(ProgramWindow, EveryHelpTopicTheProgramOpensHasItsPlace)
     EXPECT_EQ(viewer.windowTitle(), "QV-Matrix Help");
     EXPECT_GT(viewer.browser()->verticalScrollBar()->value(), 0) << "scrolled to the topic";
 }
+
+TEST(ProgramWindow, RestartShowsTheWaitWindowWhileItRuns)
+{
+    Program p;
+    ASSERT_TRUE(p.app->start());
+    auto* wait = p.form().findChild<qv::TWaitForm*>("WaitForm");
+    ASSERT_NE(wait, nullptr);
+    bool shownDuringRestart = false;
+    p.pump.add([&] { shownDuringRestart |= wait->isVisible() && wait->text() == "Please Wait..."; });
+    const int restarts = p.instrument.restartCount();
+    p.trigger("mnuRestart");
+    EXPECT_EQ(p.instrument.restartCount(), restarts + 1);
+    EXPECT_TRUE(shownDuringRestart);
+    EXPECT_FALSE(wait->isVisible());
+    EXPECT_EQ(wait->size(), QSize(384, 48));
+    EXPECT_EQ(p.form().field(MainField::Connection), "RVT120S");
+}
