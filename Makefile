@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run test build deps bench data clean
+.PHONY: run test build deps bench data screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -36,6 +36,11 @@ data: build
 	@$(BUILD_RUN)/tools/default-colour/default-colour data/items/Colour.bin
 	@$(BUILD_RUN)/tools/lcd-font/lcd-font data/items/Font.bin
 	@$(BUILD_RUN)/tools/default-scales/make-default-scales data/items
+
+# Pictures of the programs under docs/screenshots, drawn offscreen.
+screenshots: build
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target matrix-screenshots
+	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/tools/screenshots/matrix-screenshots docs/screenshots
 
 clean:
 	rm -rf build

@@ -1,0 +1,94 @@
+// Renders QV-Matrix as a user sees it, against the in-process simulated
+// instrument, into PNG files: the main window after an upload, with a label
+// popup open, and with the grid scrolled. Run offscreen; see `make screenshots`.
+#include "apps/qv-matrix/matrix_application.h"
+#include "sim/virtual_instrument.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+// The window as it is on screen, with an open popup drawn where it stands.
+QImage Picture(QWidget& window, QWidget* popup = nullptr)
+{
+    QImage picture = window.grab().toImage();
+    if (popup) {
+        QPainter painter(&picture);
+        painter.drawPixmap(window.mapFromGlobal(popup->pos()), popup->grab());
+    }
+    return picture;
+}
+
+bool Save(const QImage& picture, const QString& folder, const char* name)
+{
+    const QString path = QDir(folder).filePath(name);
+    if (!picture.save(path)) {
+        std::fprintf(stderr, "matrix-screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+    QDir().mkpath(folder);
+
+    // Settings of its own, so a user's are neither read nor changed.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    qputenv("XDG_DATA_HOME", settings.path().toUtf8());
+    qputenv("XDG_RUNTIME_DIR", settings.path().toUtf8());
+    QDir(settings.path()).mkpath("QV-Matrix");
+    QFile ini(settings.filePath("QV-Matrix/QV-Matrix.INI"));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n") < 0)
+        return 1;
+    ini.close();
+
+    qv::sim::VirtualInstrument sim;
+    qv::MatrixCommandLine line;
+    line.simulator = true;
+    qv::MatrixApplication program(line, {sim.clock, sim.pump, sim.prompter, sim.port, {"SIM"}});
+    if (!program.start())
+        return 1;
+    qv::TMainForm& form = program.mainForm();
+    qv::MatrixGrid& grid = program.grid();
+    form.action("mnuUpload")->trigger();
+    // A few labels of a studio, so the picture reads like one.
+    const char* outputs[] = {"PGM", "PGM", "AUX", "AUX", "MON", "MON", "CUE", "CUE"};
+    for (int n = 1; n <= 8; ++n)
+        program.image().setOutputLabel(n, outputs[n - 1]);
+    grid.rebuild();
+    QApplication::processEvents();
+    bool ok = Save(Picture(form), folder, "qv-matrix-main.png");
+
+    // Outputs 3 to 6 selected, their popup open.
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::ShiftModifier, grid.outputLabelRect(2).center());
+    QTest::mouseClick(&grid, Qt::LeftButton, Qt::ShiftModifier, grid.outputLabelRect(5).center());
+    grid.setPopupRunner([&](QMenu& menu, const QPoint& at) {
+        menu.popup(at);
+        QApplication::processEvents();
+        ok = Save(Picture(form, &menu), folder, "qv-matrix-popup.png") && ok;
+        menu.close();
+        return nullptr;
+    });
+    QTest::mouseClick(&grid, Qt::RightButton, {}, grid.outputLabelRect(4).center());
+
+    grid.setGridPos(12, 20);
+    QApplication::processEvents();
+    ok = Save(Picture(form), folder, "qv-matrix-scrolled.png") && ok;
+    return ok ? 0 : 1;
+}
