@@ -25,10 +25,11 @@ test: deps
 	@cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 300
 
 bench: build
-	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench startup_bench
 	@$(BUILD_RUN)/bench/link_bench
 	@$(BUILD_RUN)/bench/transfer_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/grid_bench
+	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/startup_bench
 
 # Regenerates the embedded data items from their tools.
 data: build
