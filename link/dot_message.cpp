@@ -69,22 +69,29 @@ DotScan ScanDotMessage(std::string& text)
         return scan;
     m.text = text.substr(0, p);
     if (p < text.size())
-        ++p; // the character after the report, such as '*'
+        m.trailing = text[p++]; // such as '*'
     text.erase(0, p);
     scan.status = DotScanStatus::Message;
     return scan;
 }
 
-void ForEachDotMessage(std::string text, const std::function<void(const DotMessage&)>& handle)
+void ForEachDotMessageWhile(std::string text, const std::function<bool(const DotMessage&)>& handle)
 {
     for (;;) {
         DotScan scan = ScanDotMessage(text);
-        if (scan.status != DotScanStatus::Message)
+        if (scan.status != DotScanStatus::Message || !handle(scan.message))
             return;
-        handle(scan.message);
         if (scan.message.invalidBefore && text.size() < kDotShortRemainder)
             text.clear();
     }
+}
+
+void ForEachDotMessage(std::string text, const std::function<void(const DotMessage&)>& handle)
+{
+    ForEachDotMessageWhile(std::move(text), [&](const DotMessage& m) {
+        handle(m);
+        return true;
+    });
 }
 
 } // namespace qv

@@ -15,6 +15,9 @@ struct DotMessage {
     char object = 0;
     int64_t first = 0;
     int64_t second = 0;
+    // The character consumed after the second number, such as '*'; 0 when
+    // the text ended there.
+    char trailing = 0;
     // The text from the scan start up to the end of the second number.
     std::string text;
     // Characters other than '.' stood before the message.
@@ -45,5 +48,7 @@ inline constexpr size_t kDotShortRemainder = 5;
 // Hands every message of the text to handle, in order, until the text ends
 // or holds a malformed report.
 void ForEachDotMessage(std::string text, const std::function<void(const DotMessage&)>& handle);
+// The same while handle returns true.
+void ForEachDotMessageWhile(std::string text, const std::function<bool(const DotMessage&)>& handle);
 
 } // namespace qv

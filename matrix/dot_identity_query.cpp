@@ -1,5 +1,6 @@
 #include "dot_identity_query.h"
 
+#include "dot_commands.h"
 #include "link/dot_message.h"
 
 namespace qv {
@@ -8,7 +9,6 @@ namespace {
 constexpr int kAttempts = 3;
 constexpr int kLineRounds = 30; // 300 ms per query
 constexpr int kSettleRounds = 3; // a line gap of 30 ms ends a reply
-constexpr int kFirstItems[] = {1, 11, 21};
 
 // Waits for the first reply line, then for the rest of the reply: each
 // query lists up to ten items, and stopping at the first line would lose
@@ -39,8 +39,8 @@ bool QueryDotIdentity(MatrixChannel& channel, InstrumentRecord& record)
         channel.ClearAll();
         channel.collectOnly = true;
         channel.lineBuffer.clear();
-        for (int first : kFirstItems) {
-            channel.port().write("\r.LI" + std::to_string(first) + ",-\r");
+        for (int first : kDotIdentityFirstItems) {
+            channel.port().write(DotIdentityQuery(first));
             CollectReply(channel);
         }
         if (channel.lineBuffer.find(".AI1") != std::string::npos) {

@@ -87,6 +87,16 @@ void Instrument::restart(int64_t timeUs, bool downloadMode)
     protectFlag_ = false;
     downloadMode_ = downloadMode;
     bootUntilUs_ = timeUs + int64_t(options_.bootMs) * 1000;
+    // The software boots with the routing its configuration memory holds.
+    live_.takeOverRouting(memory_);
+    // The key line decides BIOS mode at a restart; the boot loader option stays.
+    if (keyLineDown_ && !options_.biosMode) {
+        options_.biosMode = true;
+        biosByKey_ = true;
+    } else if (!keyLineDown_ && biosByKey_) {
+        options_.biosMode = false;
+        biosByKey_ = false;
+    }
 }
 
 void Instrument::finishWrite(uint8_t checksum, std::vector<uint8_t>& out)

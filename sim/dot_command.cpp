@@ -59,4 +59,21 @@ std::optional<int> dotNumber(const std::string& argument)
     return value;
 }
 
+std::optional<int> dotSignedNumber(const std::string& argument)
+{
+    if (!argument.empty() && argument[0] == '-') {
+        const auto magnitude = dotNumber(argument.substr(1));
+        return magnitude ? std::optional<int>(-*magnitude) : std::nullopt;
+    }
+    return dotNumber(argument);
+}
+
+std::string commandTail(const DotCommand& command)
+{
+    std::string tail = command.object;
+    for (size_t i = 0; i < command.arguments.size(); ++i)
+        tail += (i ? "," : "") + command.arguments[i];
+    return command.remote ? tail + "*" : tail;
+}
+
 } // namespace qv::sim

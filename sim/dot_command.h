@@ -22,5 +22,11 @@ std::optional<DotCommand> parseDotCommand(std::string_view line);
 
 // A plain non-negative decimal argument; nothing for "-", empty or other text.
 std::optional<int> dotNumber(const std::string& argument);
+// The same with an optional leading "-".
+std::optional<int> dotSignedNumber(const std::string& argument);
+
+// The command from its third character, as acknowledgements repeat it:
+// "A5,12*" of ".SA5,12*".
+std::string commandTail(const DotCommand& command);
 
 } // namespace qv::sim

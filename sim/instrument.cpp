@@ -13,7 +13,10 @@ constexpr size_t kMaxTextLine = 256;
 
 } // namespace
 
-Instrument::Instrument(InstrumentOptions options) : options_(options), memory_(defaultMemory(options_)) {}
+Instrument::Instrument(InstrumentOptions options) : options_(options), memory_(defaultMemory(options_))
+{
+    live_.takeOverRouting(memory_);
+}
 
 void Instrument::receive(uint8_t byte, int64_t timeUs, std::vector<uint8_t>& out)
 {
@@ -70,7 +73,7 @@ void Instrument::endTextLine(std::vector<uint8_t>& out)
     if (options_.biosMode || !options_.answersText || downloadMode_)
         return;
     if (const auto command = parseDotCommand(line)) {
-        send(dotReply(*command, options_), out);
+        send(dotReply(*command, options_, live_, memory_), out);
         if (entersDownloadMode(*command))
             restart(lastByteUs_, true);
     }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "instrument_options.h"
+#include "live_state.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,29 @@ public:
     // Woken up and waiting for a command byte.
     bool listening() const { return state_ == State::Listening; }
 
+    // The key line, held by the I/O module: a restart while it is down comes
+    // up in BIOS mode; the next restart with it up leaves BIOS mode again.
+    void setKeyLine(bool down) { keyLineDown_ = down; }
+    // An FPGA reload by the I/O module restarts the instrument.
+    void reloadFpga(int64_t timeUs) { restart(timeUs); }
+
+    // What the running software works with: preset, routing, gains.
+    const LiveState& live() const { return live_; }
+
+    // The front panel at timeUs. A crosspoint set there is reported with
+    // "AA" (without "*") and an update notice, a preset with "AP" 9. False
+    // when the software is not running or cannot route the crosspoint.
+    bool routeAtFrontPanel(int output, int input, int64_t timeUs);
+    bool selectPresetAtFrontPanel(int preset, int64_t timeUs);
+    // Off and on again: unreachable for the boot time, then a power-up notice.
+    void powerCycle(int64_t timeUs);
+
+    // Text the instrument sends on its own: the next piece due by untilUs
+    // and when it leaves; false when none is due.
+    bool takeUnsolicited(int64_t untilUs, int64_t& atUs, std::vector<uint8_t>& out);
+    // When the next piece is due; -1 for none.
+    int64_t nextUnsolicitedUs() const;
+
     // A command whose parameters stop for longer than this is abandoned.
     static constexpr int64_t kCommandTimeoutUs = 50'000;
 
@@ -63,6 +88,8 @@ private:
     void sendBlock(size_t count, std::vector<uint8_t>& out);
     void send(uint8_t byte, std::vector<uint8_t>& out);
     void send(const std::string& text, std::vector<uint8_t>& out);
+    bool runsSoftwareAt(int64_t timeUs) const;
+    void sendOnOwn(int64_t timeUs, const std::string& text);
 
     InstrumentOptions options_;
     std::vector<uint8_t> memory_;
@@ -74,6 +101,14 @@ private:
     int blockWrites_ = 0;
     std::vector<std::string> textLines_;
     int64_t bootUntilUs_ = 0;
+    LiveState live_;
+    struct Unsolicited {
+        int64_t atUs;
+        std::string text;
+    };
+    std::deque<Unsolicited> unsolicited_;
+    bool keyLineDown_ = false;
+    bool biosByKey_ = false; // in BIOS mode because of the key line, not the option
 
     State state_ = State::Idle;
     std::string textLine_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io_module_options.h"
+
 #include <array>
 #include <cstdint>
 
@@ -24,6 +26,9 @@ struct InstrumentOptions {
     std::array<uint8_t, 4> inputModules{0x22, 0x11, 0x00, 0x00};
     std::array<uint8_t, 4> outputModules{0x11, 0x10, 0x00, 0x00};
     bool answersText = true;          // false: ignores DOT commands (older software)
+
+    // The I/O-interface module in front of the mainboard, when present.
+    IoModuleOptions ioModule;
 
     // Faults.
     bool noAnswer = false;            // ignores everything it receives

@@ -13,6 +13,8 @@ constexpr int64_t kBitsPerByte = 10; // start bit, 8 data bits, stop bit
 SimulatedWire::SimulatedWire(Instrument& instrument, const Clock& clock)
     : instrument_(instrument), clock_(clock), originUs_(clock.nowUs())
 {
+    if (instrument.options().ioModule.present)
+        ioModule_ = std::make_unique<IoModule>(instrument, instrument.options().ioModule);
     setBaudRate(baud_);
 }
 
@@ -40,21 +42,48 @@ void SimulatedWire::advance()
     const int64_t now = nowTicks();
     while (!toInstrumentLine_.empty() && toInstrumentLine_.front().arrives <= now) {
         const InFlight arrived = toInstrumentLine_.front();
+        sendUnsolicited(arrived.arrives);
         toInstrumentLine_.pop_front();
         ++toInstrument_;
         replies_.clear();
-        instrument_.receive(arrived.byte, originUs_ + arrived.arrives / kTicksPerUs, replies_);
+        const int64_t arrivedUs = originUs_ + arrived.arrives / kTicksPerUs;
+        if (ioModule_)
+            ioModule_->receive(arrived.byte, arrivedUs, replies_);
+        else
+            instrument_.receive(arrived.byte, arrivedUs, replies_);
         // The first reply byte leaves when the cause has been received.
-        for (uint8_t b : replies_) {
-            const int64_t departs = std::max(arrived.arrives, hostLineFreeAt_);
-            hostLineFreeAt_ = departs + byteTicks_;
-            toHostLine_.push_back({departs, hostLineFreeAt_, b});
-        }
+        queueReplies(arrived.arrives);
+        // The module changes its rate after the acknowledgement has left.
+        if (ioModule_)
+            if (const int baud = ioModule_->takePacingChange())
+                setBaudRate(baud);
     }
+    sendUnsolicited(now);
     while (!toHostLine_.empty() && toHostLine_.front().arrives <= now) {
         received_.push_back(toHostLine_.front().byte);
         toHostLine_.pop_front();
         ++toHost_;
+    }
+}
+
+void SimulatedWire::queueReplies(int64_t fromTicks)
+{
+    for (uint8_t b : replies_) {
+        const int64_t departs = std::max(fromTicks, hostLineFreeAt_);
+        hostLineFreeAt_ = departs + byteTicks_;
+        toHostLine_.push_back({departs, hostLineFreeAt_, b});
+    }
+}
+
+void SimulatedWire::sendUnsolicited(int64_t untilTicks)
+{
+    int64_t atUs = 0;
+    replies_.clear();
+    while (instrument_.takeUnsolicited(originUs_ + untilTicks / kTicksPerUs, atUs, replies_)) {
+        // In its command mode the I/O module passes nothing from the instrument.
+        if (!ioModule_ || !ioModule_->commandMode())
+            queueReplies(std::max<int64_t>(atUs - originUs_, 0) * kTicksPerUs);
+        replies_.clear();
     }
 }
 
@@ -110,6 +139,12 @@ int64_t SimulatedWire::usUntilNextHostByte()
     else if (!toInstrumentLine_.empty())
         next = toInstrumentLine_.front().arrives + byteTicks_;
     else
+        next = -1;
+    if (const int64_t ownUs = instrument_.nextUnsolicitedUs(); ownUs >= 0) {
+        const int64_t own = std::max<int64_t>(ownUs - originUs_, 0) * kTicksPerUs + byteTicks_;
+        next = next < 0 ? own : std::min(next, own);
+    }
+    if (next < 0)
         return -1;
     const int64_t ticks = std::max<int64_t>(next - nowTicks(), 0);
     return (ticks + kTicksPerUs - 1) / kTicksPerUs;

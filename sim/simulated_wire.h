@@ -1,15 +1,18 @@
 #pragma once
 
 #include "instrument.h"
+#include "io_module.h"
 #include "platform/host/clock.h"
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <vector>
 
 namespace qv::sim {
 
-// The serial line between a host and the simulated instrument. Each byte
+// The serial line between a host and the simulated instrument (through its
+// I/O module, when it has one). Each byte
 // arrives 10 bit-times after the previous one in its direction at the
 // current baud rate; the instrument handles a byte when it arrives and its
 // replies travel back the same way. Time comes from the Clock, so on a
@@ -47,6 +50,9 @@ public:
     uint64_t bytesToHost() const { return toHost_; }
 
     Instrument& instrument() { return instrument_; }
+    // The I/O module between the line and the instrument, when the
+    // instrument's options ask for one; null otherwise.
+    IoModule* ioModule() { return ioModule_.get(); }
 
     // Times on the wire are counted in ticks of 1/1440 us: a byte time is
     // then a whole number of ticks at every standard rate up to 921600 baud.
@@ -63,8 +69,13 @@ private:
     // Lets the instrument handle every host byte due by now, in time order,
     // and moves the reply bytes due by now into the host's receive queue.
     void advance();
+    // Puts replies_ on the line to the host, the first byte leaving at fromTicks at the earliest.
+    void queueReplies(int64_t fromTicks);
+    // What the instrument says on its own, due by untilTicks.
+    void sendUnsolicited(int64_t untilTicks);
 
     Instrument& instrument_;
+    std::unique_ptr<IoModule> ioModule_;
     const Clock& clock_;
     const int64_t originUs_;
     int baud_ = 9600;

@@ -36,17 +36,18 @@ TEST(DotMessage, Cases)
         int64_t first;
         int64_t second;
         bool invalid;
+        char trailing;
         std::string rest;
     } cases[] = {
-        {"xyz", DotScanStatus::None, 0, 0, 0, false, "xyz"},
-        {"xy.AA1,2", DotScanStatus::Message, 'A', 1, 2, true, ""},
-        {".FA7,3", DotScanStatus::Message, 'F', 7, 3, false, ""},
-        {".AG3,-35\r", DotScanStatus::Message, 'A', 3, -35, false, ""},
-        {".AIx,1", DotScanStatus::Malformed, 0, 0, 0, false, ".AIx,1"},
-        {".AA1-2,3", DotScanStatus::Malformed, 0, 0, 0, false, ".AA1-2,3"},
-        {".AA99999999999999999999,1", DotScanStatus::Malformed, 0, 0, 0, false, ".AA99999999999999999999,1"},
-        {".AA12", DotScanStatus::Malformed, 0, 0, 0, false, ".AA12"},
-        {".NA1,2*rest", DotScanStatus::Message, 'N', 1, 2, false, "rest"},
+        {"xyz", DotScanStatus::None, 0, 0, 0, false, 0, "xyz"},
+        {"xy.AA1,2", DotScanStatus::Message, 'A', 1, 2, true, 0, ""},
+        {".FA7,3", DotScanStatus::Message, 'F', 7, 3, false, 0, ""},
+        {".AG3,-35\r", DotScanStatus::Message, 'A', 3, -35, false, '\r', ""},
+        {".AIx,1", DotScanStatus::Malformed, 0, 0, 0, false, 0, ".AIx,1"},
+        {".AA1-2,3", DotScanStatus::Malformed, 0, 0, 0, false, 0, ".AA1-2,3"},
+        {".AA99999999999999999999,1", DotScanStatus::Malformed, 0, 0, 0, false, 0, ".AA99999999999999999999,1"},
+        {".AA12", DotScanStatus::Malformed, 0, 0, 0, false, 0, ".AA12"},
+        {".NA1,2*rest", DotScanStatus::Message, 'N', 1, 2, false, '*', "rest"},
     };
     for (const auto& c : cases) {
         std::string text = c.text;
@@ -57,6 +58,7 @@ TEST(DotMessage, Cases)
             EXPECT_EQ(scan.message.first, c.first) << c.text;
             EXPECT_EQ(scan.message.second, c.second) << c.text;
             EXPECT_EQ(scan.message.invalidBefore, c.invalid) << c.text;
+            EXPECT_EQ(scan.message.trailing, c.trailing) << c.text;
         }
         EXPECT_EQ(text, c.rest) << c.text;
     }

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include "sim/default_memory.h"
+#include "sim/front_panel.h"
 
 #include <charconv>
 #include <functional>
@@ -30,6 +31,81 @@ ValueSetter intOption(long min, long max, std::function<void(SimCommandLine&, lo
     };
 }
 
+bool parseHexByte(const std::string& text, uint8_t& value)
+{
+    unsigned parsed = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, parsed, 16);
+    if (text.empty() || text.size() > 2 || ec != std::errc() || ptr != end)
+        return false;
+    value = uint8_t(parsed);
+    return true;
+}
+
+std::vector<std::string> splitAt(const std::string& text, char separator)
+{
+    std::vector<std::string> parts(1);
+    for (char c : text) {
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    }
+    return parts;
+}
+
+// "2.10" as major 2, minor 10; "none" as 255.255 (no code present).
+bool parseCodeVersion(const std::string& text, uint8_t& major, uint8_t& minor)
+{
+    if (text == "none") {
+        major = minor = 0xFF;
+        return true;
+    }
+    const auto parts = splitAt(text, '.');
+    long a = 0;
+    long b = 0;
+    if (parts.size() != 2 || !parseInt(parts[0], 0, 254, a) || !parseInt(parts[1], 0, 255, b))
+        return false;
+    major = uint8_t(a);
+    minor = uint8_t(b);
+    return true;
+}
+
+// "N:ID[:SW[:FW[:TEMP]]]", the bytes in hexadecimal.
+bool parseSlot(const std::string& text, IoModuleOptions& io)
+{
+    const auto parts = splitAt(text, ':');
+    long slot = 0;
+    if (parts.size() < 2 || parts.size() > 5 || !parseInt(parts[0], 1, 7, slot))
+        return false;
+    SlotModuleOptions& module = io.slotModules[size_t(slot - 1)];
+    uint8_t* fields[] = {&module.moduleId, &module.softwareVersion, &module.firmwareVersion, &module.temperature};
+    for (size_t i = 1; i < parts.size(); ++i)
+        if (!parseHexByte(parts[i], *fields[i - 1]))
+            return false;
+    return true;
+}
+
+// Any I/O-module option puts the module in front of the instrument.
+ValueSetter ioOption(std::function<bool(const std::string&, IoModuleOptions&)> set)
+{
+    return [=](const std::string& text, SimCommandLine& line) {
+        line.options.ioModule.present = true;
+        return set(text, line.options.ioModule);
+    };
+}
+
+ValueSetter ioByte(long min, long max, uint8_t IoModuleOptions::*field)
+{
+    return ioOption([=](const std::string& text, IoModuleOptions& io) {
+        long value = 0;
+        if (!parseInt(text, min, max, value))
+            return false;
+        io.*field = uint8_t(value);
+        return true;
+    });
+}
+
 const std::map<std::string, ValueSetter>& valueOptions()
 {
     static const std::map<std::string, ValueSetter> options{
@@ -48,6 +124,33 @@ const std::map<std::string, ValueSetter>& valueOptions()
          }},
         {"--version",
          [](const std::string& text, SimCommandLine& l) { return parseImageVersion(text, l.options.softwareVersion); }},
+        {"--io-board", ioOption([](const std::string& text, IoModuleOptions& io) {
+             io.boardCode = text;
+             return text.size() == 3;
+         })},
+        {"--io-mode", ioByte(0, 2, &IoModuleOptions::systemMode)},
+        {"--io-run", ioOption([](const std::string& text, IoModuleOptions& io) {
+             return parseCodeVersion(text, io.runMajor, io.runMinor);
+         })},
+        {"--io-run-id", ioByte(0, 255, &IoModuleOptions::runId)},
+        {"--io-boot", ioOption([](const std::string& text, IoModuleOptions& io) {
+             return text != "none" && parseCodeVersion(text, io.bootMajor, io.bootMinor);
+         })},
+        {"--io-product", ioByte(0, 255, &IoModuleOptions::productCode)},
+        {"--io-mac", ioOption([](const std::string& text, IoModuleOptions& io) {
+             io.macText = text;
+             return text.size() == 12 && text.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos;
+         })},
+        {"--io-version-text", ioOption([](const std::string& text, IoModuleOptions& io) {
+             io.versionText = text;
+             return true;
+         })},
+        {"--io-flash", ioOption([](const std::string& text, IoModuleOptions& io) {
+             const auto parts = splitAt(text, ':');
+             return parts.size() == 2 && parseHexByte(parts[0], io.flashManufacturer)
+                 && parseHexByte(parts[1], io.flashDevice);
+         })},
+        {"--slot", ioOption(parseSlot)},
         {"--link",
          [](const std::string& text, SimCommandLine& l) {
              l.linkPath = text;
@@ -69,6 +172,32 @@ const std::map<std::string, std::function<void(SimCommandLine&)>>& flagOptions()
         {"--bios", [](SimCommandLine& l) { l.options.biosMode = true; }},
         {"--no-text", [](SimCommandLine& l) { l.options.answersText = false; }},
         {"--no-answer", [](SimCommandLine& l) { l.options.noAnswer = true; }},
+        {"--io-module", [](SimCommandLine& l) { l.options.ioModule.present = true; }},
+        {"--io-usb",
+         [](SimCommandLine& l) {
+             l.options.ioModule.present = true;
+             l.options.ioModule.interface = 4;
+         }},
+        {"--io-no-ethernet",
+         [](SimCommandLine& l) {
+             l.options.ioModule.present = true;
+             l.options.ioModule.ethernet = false;
+         }},
+        {"--io-bad-checksum",
+         [](SimCommandLine& l) {
+             l.options.ioModule.present = true;
+             l.options.ioModule.badStatusChecksum = true;
+         }},
+        {"--io-bad-length",
+         [](SimCommandLine& l) {
+             l.options.ioModule.present = true;
+             l.options.ioModule.statusLengthError = -1;
+         }},
+        {"--io-status-differs",
+         [](SimCommandLine& l) {
+             l.options.ioModule.present = true;
+             l.options.ioModule.statusRepliesDiffer = true;
+         }},
     };
     return options;
 }
@@ -127,6 +256,38 @@ bool parseSimCommandLine(const std::vector<std::string>& args, SimCommandLine& l
     return true;
 }
 
+namespace {
+
+std::string ioModuleUsage()
+{
+    const IoModuleOptions d;
+    return "I/O-interface module (any of these puts one in front of the instrument):\n"
+           "  --io-module          serve the module, in transparent mode\n"
+           "  --io-board CODE      mainboard board code, 3 characters (default "
+        + d.boardCode + ")\n"
+        + "  --io-mode N          system mode: 0 RUN, 1 BOOT-load, 2 FPGA programming (default 0)\n"
+        + "  --io-run M.m|none    RUN-code version, none for no RUN code (default " + std::to_string(d.runMajor)
+        + "." + std::to_string(d.runMinor) + ")\n"
+        + "  --io-run-id N        RUN-code ID; 3 supports JTAG and flash transfers (default " + std::to_string(d.runId)
+        + ")\n"
+        + "  --io-boot M.m        BOOT-code version (default " + std::to_string(d.bootMajor) + "."
+        + std::to_string(d.bootMinor) + ")\n"
+        + "  --io-usb             communication interface USB instead of the serial port\n"
+        + "  --io-product N       product code; above 208 a meter of the newer family (default "
+        + std::to_string(d.productCode) + ")\n"
+        + "  --io-mac HEX12       MAC address text (default " + d.macText + ")\n"
+        + "  --io-version-text T  reply to the version query\n"
+        + "  --io-no-ethernet     answer the Ethernet query with \"NOT OK\"\n"
+        + "  --io-flash MM:DD     flash manufacturer and device ID in hexadecimal (default BF:13)\n"
+        + "  --slot N:ID[:SW[:FW[:TEMP]]]\n"
+        + "                       expansion module in slot 1-7; bytes in hexadecimal, TEMP is degrees + 18\n"
+        + "  --io-bad-checksum    fault: status records carry a wrong checksum\n"
+        + "  --io-bad-length      fault: status records carry a length byte one short\n"
+        + "  --io-status-differs  fault: no two status records are the same\n";
+}
+
+} // namespace
+
 std::string simUsage()
 {
     const InstrumentOptions defaults;
@@ -148,7 +309,9 @@ std::string simUsage()
         + "  --drop-every N     fault: every Nth byte the instrument sends is lost\n"
         + "  --link PATH        make PATH a symbolic link to the pseudo-terminal (removed on exit)\n"
         + "  --dump PATH        write the whole 4 MiB memory to PATH on exit\n"
-        + "  --help             show this text\n";
+        + "  --help             show this text\n"
+        + "\n" + ioModuleUsage()
+        + "\n" + frontPanelUsage();
 }
 
 } // namespace qv::sim

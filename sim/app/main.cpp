@@ -5,6 +5,7 @@
 
 #include "platform/host/clock.h"
 #include "platform/host/file_io.h"
+#include "sim/front_panel.h"
 #include "sim/instrument.h"
 #include "sim/simulated_wire.h"
 
@@ -12,6 +13,8 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <fcntl.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -31,6 +34,9 @@ void installStopHandlers()
     // No SA_RESTART: poll() returns at once and the loop sees the flag.
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
         sigaction(signal, &action, nullptr);
+    // Started in the background of a terminal: reading the front-panel
+    // commands fails instead of stopping the program.
+    std::signal(SIGTTIN, SIG_IGN);
 }
 
 int fail(const std::string& message, int code)
@@ -59,6 +65,9 @@ int main(int argc, char** argv)
     SimulatedWire wire(instrument, clock);
     wire.setBaudRate(commandLine.options.baud);
 
+    // Checked before the pseudo-terminal may take a closed descriptor 0.
+    const int panelInput = fcntl(STDIN_FILENO, F_GETFD) == -1 ? -1 : STDIN_FILENO;
+
     // Before the link exists, so that no signal can leave it behind.
     installStopHandlers();
     PtyServer server;
@@ -68,7 +77,11 @@ int main(int argc, char** argv)
         return fail(error, 1);
 
     std::cout << server.devicePath() << std::endl;
-    server.serve(wire, stopRequested);
+    FrontPanel panel(instrument, clock);
+    server.serve(wire, stopRequested, panelInput, [&](const std::string& line) {
+        if (line.find_first_not_of(" \t") != std::string::npos)
+            std::cout << panel.command(line) << std::endl;
+    });
 
     int result = 0;
     if (!commandLine.dumpPath.empty() && !qv::WriteFileAtomically(commandLine.dumpPath, instrument.memory(), error))

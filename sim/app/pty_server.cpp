@@ -17,6 +17,8 @@ namespace {
 constexpr int kMaxPollMs = 2;
 // A client that stops reading loses what does not fit, as a real port overruns.
 constexpr size_t kMaxUnwritten = 64 * 1024;
+// Longer input is not a command.
+constexpr size_t kMaxInputLine = 1024;
 
 std::string systemError(const char* what)
 {
@@ -65,17 +67,44 @@ bool PtyServer::open(std::string& error)
     return true;
 }
 
-void PtyServer::serve(SimulatedWire& wire, const volatile std::sig_atomic_t& stop)
+void PtyServer::serve(SimulatedWire& wire, const volatile std::sig_atomic_t& stop, int inputFd,
+                      const InputLineHandler& inputLine)
 {
     // A pseudo-terminal delivers at once; only the replies are paced.
     wire.setHostPacing(false);
+    if (!inputLine)
+        inputFd = -1;
     while (!stop) {
-        pollfd fd{master_, POLLIN, 0};
-        const int ready = ::poll(&fd, 1, pollTimeoutMs(wire));
-        if (ready > 0 && (fd.revents & POLLIN))
+        pollfd fds[2] = {{master_, POLLIN, 0}, {inputFd, POLLIN, 0}};
+        const int ready = ::poll(fds, inputFd >= 0 ? 2 : 1, pollTimeoutMs(wire));
+        if (ready > 0 && (fds[0].revents & POLLIN))
             takeClientBytes(wire);
+        if (ready > 0 && inputFd >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)))
+            if (!takeInputLines(inputFd, inputLine))
+                inputFd = -1;
         giveClientBytes(wire);
     }
+}
+
+bool PtyServer::takeInputLines(int fd, const InputLineHandler& inputLine)
+{
+    char buffer[256];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN))
+        return true;
+    if (n <= 0)
+        return false;
+    input_.append(buffer, size_t(n));
+    for (size_t end; (end = input_.find('\n')) != std::string::npos;) {
+        std::string line = input_.substr(0, end);
+        input_.erase(0, end + 1);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        inputLine(line);
+    }
+    if (input_.size() > kMaxInputLine)
+        input_.clear();
+    return true;
 }
 
 int PtyServer::pollTimeoutMs(SimulatedWire& wire)

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,18 @@ public:
     // The device clients open, e.g. /dev/pts/3.
     const std::string& devicePath() const { return devicePath_; }
 
-    // Runs until stop is set (from a signal handler).
-    void serve(SimulatedWire& wire, const volatile std::sig_atomic_t& stop);
+    // Each line read from inputFd (the standard input) while serving.
+    using InputLineHandler = std::function<void(const std::string& line)>;
+
+    // Runs until stop is set (from a signal handler). With an input handler,
+    // lines of inputFd go to it until it ends.
+    void serve(SimulatedWire& wire, const volatile std::sig_atomic_t& stop, int inputFd = -1,
+               const InputLineHandler& inputLine = {});
 
 private:
     void takeClientBytes(SimulatedWire& wire);
+    // False when the input has ended.
+    bool takeInputLines(int fd, const InputLineHandler& inputLine);
     void giveClientBytes(SimulatedWire& wire);
     int pollTimeoutMs(SimulatedWire& wire);
 
@@ -38,6 +46,7 @@ private:
     int slave_ = -1;
     std::string devicePath_;
     std::vector<uint8_t> unwritten_;
+    std::string input_; // a partly read input line
 };
 
 } // namespace qv::sim

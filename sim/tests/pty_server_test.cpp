@@ -50,7 +50,7 @@ int waitForExit(pid_t pid)
     return -1;
 }
 
-TEST(InstrumentSimProgram, ServesTheWakeUpOnAPseudoTerminal)
+TEST(InstrumentSimProgram, ServesThePseudoTerminalAndTheFrontPanel)
 {
     char folder[] = "/tmp/qv-sim-test-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
@@ -58,22 +58,27 @@ TEST(InstrumentSimProgram, ServesTheWakeUpOnAPseudoTerminal)
     const std::string dump = std::string(folder) + "/memory.bin";
 
     int out[2];
+    int in[2];
     ASSERT_EQ(pipe(out), 0);
+    ASSERT_EQ(pipe(in), 0);
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         dup2(out[1], STDOUT_FILENO);
+        dup2(in[0], STDIN_FILENO);
         close(out[0]);
         close(out[1]);
+        close(in[0]);
+        close(in[1]);
         execl(QV_INSTRUMENT_SIM_PROGRAM, "qv-instrument-sim", "--link", link.c_str(), "--dump", dump.c_str(),
               static_cast<char*>(nullptr));
         _exit(127);
     }
     close(out[1]);
+    close(in[0]);
 
-    const std::string firstLine = readUntil(out[0], std::chrono::seconds(10),
-                                            [](const std::string& s) { return s.find('\n') != std::string::npos; });
-    close(out[0]);
+    auto hasLine = [](const std::string& s) { return s.find('\n') != std::string::npos; };
+    const std::string firstLine = readUntil(out[0], std::chrono::seconds(10), hasLine);
     ASSERT_NE(firstLine.find('\n'), std::string::npos) << "no device path printed";
     const std::string device = firstLine.substr(0, firstLine.find('\n'));
 
@@ -88,8 +93,18 @@ TEST(InstrumentSimProgram, ServesTheWakeUpOnAPseudoTerminal)
         ASSERT_EQ(write(fd, wakeUp, 2), 2);
         const std::string reply = readUntil(fd, std::chrono::seconds(1), [](const std::string& s) { return !s.empty(); });
         EXPECT_EQ(reply, "\x05");
+
+        // The front panel, from standard input.
+        const std::string command = "route 7 3\n";
+        ASSERT_EQ(write(in[1], command.data(), command.size()), ssize_t(command.size()));
+        EXPECT_EQ(readUntil(out[0], std::chrono::seconds(2), hasLine), "ok\n");
+        const std::string report = readUntil(fd, std::chrono::seconds(1),
+                                             [](const std::string& s) { return s.size() >= 12; });
+        EXPECT_EQ(report, ".AA7,3\r\n.U\r\n");
         close(fd);
     }
+    close(in[1]);
+    close(out[0]);
 
     kill(pid, SIGTERM);
     EXPECT_EQ(waitForExit(pid), 0);

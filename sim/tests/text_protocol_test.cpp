@@ -77,13 +77,13 @@ InstrumentOptions withText(bool answersText, bool biosMode = false)
     return o;
 }
 
-TEST(InstrumentText, AnswersTheIdentityQueryOnly)
+TEST(InstrumentText, WhenTextIsAnswered)
 {
     const TextCase cases[] = {
         {"identity query", {}, "\r.LI1,-\r", true, {".LI1,-"}},
         {"line feeds are ignored", {}, "\r\n.LI1,-\r\n", true, {".LI1,-"}},
         {"no items from 21", {}, "\r.LI21,-\r", false, {".LI21,-"}},
-        {"other DOT commands", {}, "\r.SP15,22\r.LP9,-\r", false, {".SP15,22", ".LP9,-"}},
+        {"taken silently", {}, "\r.SP15,22\r.Sm1,2\r\n", false, {".SP15,22", ".Sm1,2"}},
         {"not a DOT line", {}, "0\rLI1,-\r\r", false, {}},
         {"older software", withText(false), "\r.LI1,-\r", false, {".LI1,-"}},
         {"BIOS mode", withText(true, true), "\r.LI1,-\r", false, {".LI1,-"}},

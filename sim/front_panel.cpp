@@ -1,0 +1,102 @@
+// The instrument's front panel and the text it sends on its own.
+#include "front_panel.h"
+
+#include "dot_command.h"
+#include "text_protocol.h"
+
+#include <sstream>
+#include <vector>
+
+namespace qv::sim {
+
+bool Instrument::runsSoftwareAt(int64_t timeUs) const
+{
+    return !bootingAt(timeUs) && !options_.biosMode && !downloadMode_;
+}
+
+void Instrument::sendOnOwn(int64_t timeUs, const std::string& text)
+{
+    // Older software reports nothing; a dead line carries nothing.
+    if (options_.answersText && !options_.noAnswer)
+        unsolicited_.push_back({timeUs, text});
+}
+
+bool Instrument::routeAtFrontPanel(int output, int input, int64_t timeUs)
+{
+    if (!runsSoftwareAt(timeUs) || !canRoute(input, output, options_.softwareVersion))
+        return false;
+    live_.route(memory_, output, input);
+    sendOnOwn(timeUs, crosspointReport(output, input, false) + kUpdateNotice);
+    return true;
+}
+
+bool Instrument::selectPresetAtFrontPanel(int preset, int64_t timeUs)
+{
+    if (!runsSoftwareAt(timeUs) || preset < 1 || preset > kPresets)
+        return false;
+    live_.selectPreset(memory_, preset);
+    sendOnOwn(timeUs, presetReport(preset));
+    return true;
+}
+
+void Instrument::powerCycle(int64_t timeUs)
+{
+    unsolicited_.clear();
+    restart(timeUs);
+    if (!options_.biosMode)
+        sendOnOwn(bootUntilUs_, kPowerUpNotice);
+}
+
+bool Instrument::takeUnsolicited(int64_t untilUs, int64_t& atUs, std::vector<uint8_t>& out)
+{
+    if (unsolicited_.empty() || unsolicited_.front().atUs > untilUs)
+        return false;
+    atUs = unsolicited_.front().atUs;
+    send(unsolicited_.front().text, out);
+    unsolicited_.pop_front();
+    return true;
+}
+
+int64_t Instrument::nextUnsolicitedUs() const
+{
+    return unsolicited_.empty() ? -1 : unsolicited_.front().atUs;
+}
+
+namespace {
+
+constexpr char kUsage[] = "usage: route O I | preset N | power";
+
+} // namespace
+
+std::string FrontPanel::command(const std::string& line)
+{
+    std::istringstream in(line);
+    std::string word;
+    in >> word;
+    std::vector<int> numbers;
+    for (std::string argument; in >> argument;) {
+        const auto number = dotNumber(argument);
+        if (!number)
+            return kUsage;
+        numbers.push_back(*number);
+    }
+    if (word == "route" && numbers.size() == 2)
+        return route(numbers[0], numbers[1]) ? "ok" : "refused";
+    if (word == "preset" && numbers.size() == 1)
+        return selectPreset(numbers[0]) ? "ok" : "refused";
+    if (word == "power" && numbers.empty()) {
+        powerCycle();
+        return "ok";
+    }
+    return kUsage;
+}
+
+std::string frontPanelUsage()
+{
+    return "Front panel commands on standard input, one a line:\n"
+           "  route O I          route input I to output O (reported with AA and an update notice)\n"
+           "  preset N           select preset N, 1-11 (reported with AP9)\n"
+           "  power              switch off and on: a power-up notice after the boot time\n";
+}
+
+} // namespace qv::sim

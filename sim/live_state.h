@@ -1,0 +1,46 @@
+#pragma once
+
+#include "routing.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv::sim {
+
+// What the running software works with: the selected preset and its
+// routing, taken from configuration memory at boot, on a preset change and
+// when told to take over changed memory (".SP15,22"), plus the gains and
+// parameters set over the DOT protocol.
+struct LiveState {
+    int preset = 1;
+    std::array<int, kOutputs> sources{}; // input number per output, 0 none
+    std::array<int, kOutputs> gains{};   // tenths of a dB
+    int parameter1 = 1;
+    bool screenFrozen = false;
+    std::string lastPointer;             // the last pointer command, e.g. "m100,200"
+
+    int source(int output) const { return output >= 1 && output <= kOutputs ? sources[size_t(output - 1)] : 0; }
+    int gain(int output) const { return output >= 1 && output <= kOutputs ? gains[size_t(output - 1)] : 0; }
+
+    // The routing of the selected preset from configuration memory.
+    void takeOverRouting(const std::vector<uint8_t>& memory)
+    {
+        for (int o = 1; o <= kOutputs; ++o)
+            sources[size_t(o - 1)] = storedSource(memory, preset, o);
+    }
+    // A crosspoint set at the front panel or over DOT; the preset keeps it.
+    void route(std::vector<uint8_t>& memory, int output, int input)
+    {
+        sources[size_t(output - 1)] = input;
+        storeSource(memory, preset, output, input);
+    }
+    void selectPreset(const std::vector<uint8_t>& memory, int p)
+    {
+        preset = p;
+        takeOverRouting(memory);
+    }
+};
+
+} // namespace qv::sim

@@ -1,0 +1,186 @@
+#include "sim/app/command_line.h"
+#include "sim/front_panel.h"
+#include "sim/routing.h"
+#include "sim/virtual_instrument.h"
+#include "sim_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace qv::sim::test {
+namespace {
+
+std::string text(const Bytes& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+InstrumentOptions version(uint16_t softwareVersion)
+{
+    InstrumentOptions o;
+    o.softwareVersion = softwareVersion;
+    return o;
+}
+
+TEST(DotReplies, CommandsAndTheirAnswers)
+{
+    struct {
+        const char* sent;
+        const char* reply;
+        InstrumentOptions options = {};
+    } cases[] = {
+        {"\r.SA5,12*\r", ".AA5,12*\r\n"},
+        {"\r.SA5,12\r", ".AA5,12\r\n"},
+        {"\r.SA63,1*\r", ".FA63,1*\r\n"},   // output 63 takes no input
+        {"\r.SA73,65\r", ".FA73,65\r\n"},   // a PPM channel cannot feed itself
+        {"\r.SA5,89\r", ".FA5,89\r\n"},
+        {"\r.SA97,1\r", ".FA97,1\r\n"},
+        {"\r.SA5,49\r", ".AA5,49\r\n"},
+        {"\r.SA5,49\r", ".FA5,49\r\n", version(0x0500)},
+        {"\r.SA5\r", ".NA5\r\n"},
+        {"\r.SAx,1\r", ".NAx,1\r\n"},
+        {"\r.LP9,-\r", ".AP9,1\r\n"},
+        {"\r.SP9,4\r", ".AP9,4\r\n"},
+        {"\r.SP9,12\r", ".FP9,12\r\n"},
+        {"\r.SG3,-45\r", ".AG3,-45\r\n"},
+        {"\r.SG3,211\r", ".FG3,211\r\n"},
+        {"\r.LG3,-\r", ".AG3,0\r\n"},
+        {"\r.SP1,3\r", ".AP1,3\r\n"},
+        {"\r.SP15,22\r", ""},
+        {"\r.SP15,17\r", ""},
+        {"\r.SP15,19\r", ""},
+        {".Sm100,200\r\n", ""},
+        {".Sa100,200\r\n", ""},
+        {"\r.XY1,2\r", ".NY1,2\r\n"},
+        {"\r.LA91,-*\r", ".AA91,27*\r\n.AA92,28*\r\n.AA93,29*\r\n.AA94,30*\r\n.AA95,31*\r\n.AA96,32*\r\n"},
+        {"\r.LA55,-\r",
+         ".AA55,57\r\n.AA56,58\r\n.AA57,59\r\n.AA58,60\r\n.AA59,61\r\n.AA60,62\r\n.AA61,63\r\n.AA62,64\r\n"},
+    };
+    for (const auto& c : cases) {
+        InstrumentDriver d(c.options);
+        EXPECT_EQ(text(d.send(c.sent)), c.reply) << c.sent;
+    }
+}
+
+TEST(DotReplies, SettingsAreKept)
+{
+    InstrumentDriver d;
+    d.send("\r.SG3,-45\r.SG4,120\r");
+    EXPECT_EQ(text(d.send("\r.LG3,-\r.LG4,-\r.LG5,-\r")), ".AG3,-45\r\n.AG4,120\r\n.AG5,0\r\n");
+
+    d.send("\r.SA5,12*\r");
+    EXPECT_EQ(text(d.send("\r.LA1,-\r")).find(".AA5,12\r\n") != std::string::npos, true);
+    EXPECT_EQ(storedSource(d.instrument.memory(), 1, 5), 12) << "the preset keeps the crosspoint";
+
+    // Another preset has its own routing; coming back finds the change.
+    EXPECT_EQ(text(d.send("\r.SP9,4\r.LA1,-\r")).substr(0, 20), ".AP9,4\r\n.AA1,4\r\n.AA2");
+    EXPECT_EQ(d.instrument.live().source(5), 8);
+    d.send("\r.SP9,1\r");
+    EXPECT_EQ(d.instrument.live().source(5), 12);
+}
+
+TEST(DotReplies, ChangedConfigurationMemoryCountsFromSP15_22)
+{
+    InstrumentDriver d;
+    const uint32_t block = routingByteAddress(1, 1) & ~0x7Fu;
+    Bytes routing = d.instrument.peek(block, 128);
+    routing[routingByteAddress(1, 1) - block] = 19; // output 1 from input 20
+
+    d.wakeUp();
+    d.send(Bytes{0x0A}); // protect flag: block writes allowed
+    d.setAddress(block);
+    Bytes write{0x01, 0x7F};
+    const Bytes data = withChecksum(routing);
+    write.insert(write.end(), data.begin(), data.end());
+    ASSERT_EQ(d.send(write), (Bytes{0x05, 0x05}));
+
+    EXPECT_EQ(text(d.send("\r.LA1,-\r")).substr(0, 8), ".AA1,1\r\n") << "not taken over yet";
+    EXPECT_EQ(text(d.send("\r.SP15,22\r")), "");
+    EXPECT_EQ(text(d.send("\r.LA1,-\r")).substr(0, 9), ".AA1,20\r\n");
+}
+
+TEST(DotReplies, MacroLinesAreAcknowledgedFromTheirThirdCharacter)
+{
+    InstrumentDriver d;
+    for (const char* line : {".SA5,3", ".SA63,3", ".SP1,2", ".SQ1,2", ".SG7,15"}) {
+        const std::string reply = text(d.send(std::string(line) + "\r"));
+        ASSERT_GE(reply.size(), 2u) << line;
+        EXPECT_EQ(reply.substr(2), std::string(line).substr(2) + "\r\n") << line;
+        EXPECT_NE(std::string("AFN").find(reply[1]), std::string::npos) << line;
+    }
+}
+
+// The front panel on the in-process line: what the host receives.
+struct PanelBench {
+    VirtualInstrument sim;
+    FrontPanel panel{sim.instrument, sim.clock};
+    PanelBench() { sim.port.open("SIM"); }
+
+    std::string receivedWithin(int ms)
+    {
+        sim.clock.sleepMs(ms);
+        std::string got(size_t(sim.port.inputCount()), '\0');
+        sim.port.read(reinterpret_cast<uint8_t*>(got.data()), int(got.size()));
+        return got;
+    }
+};
+
+TEST(FrontPanel, ReportsWhatIsDoneAtTheInstrument)
+{
+    PanelBench b;
+    ASSERT_TRUE(b.panel.route(7, 3));
+    EXPECT_EQ(b.receivedWithin(50), ".AA7,3\r\n.U\r\n");
+    EXPECT_EQ(b.sim.instrument.live().source(7), 3);
+
+    EXPECT_FALSE(b.panel.route(63, 3)) << "cannot be routed";
+    EXPECT_FALSE(b.panel.selectPreset(12));
+    EXPECT_EQ(b.receivedWithin(50), "");
+
+    ASSERT_TRUE(b.panel.selectPreset(2));
+    EXPECT_EQ(b.receivedWithin(50), ".AP9,2\r\n");
+    EXPECT_EQ(b.sim.instrument.live().source(1), 2);
+}
+
+TEST(FrontPanel, PowerCycleSendsAPowerUpNoticeAfterTheBoot)
+{
+    PanelBench b;
+    const int bootMs = b.sim.instrument.options().bootMs;
+    b.panel.powerCycle();
+    EXPECT_EQ(b.sim.instrument.restartCount(), 1);
+    EXPECT_FALSE(b.panel.route(7, 3)) << "booting";
+    EXPECT_EQ(b.receivedWithin(bootMs - 10), "");
+    EXPECT_EQ(b.receivedWithin(20), ".P\r\n");
+}
+
+TEST(FrontPanel, SoftwareWithoutTextReportsNothing)
+{
+    InstrumentOptions o;
+    o.answersText = false;
+    VirtualInstrument sim(o);
+    sim.port.open("SIM");
+    FrontPanel panel(sim.instrument, sim.clock);
+    EXPECT_TRUE(panel.route(7, 3));
+    sim.clock.sleepMs(50);
+    EXPECT_EQ(sim.port.inputCount(), 0);
+}
+
+TEST(FrontPanel, CommandsFromStandardInput)
+{
+    PanelBench b;
+    const std::pair<const char*, const char*> cases[] = {
+        {"route 7 3", "ok"},
+        {"route 63 3", "refused"},
+        {"route 7", "usage: route O I | preset N | power"},
+        {"preset 3", "ok"},
+        {"preset x", "usage: route O I | preset N | power"},
+        {"power", "ok"},
+        {"dance", "usage: route O I | preset N | power"},
+    };
+    for (const auto& [line, answer] : cases)
+        EXPECT_EQ(b.panel.command(line), answer) << line;
+    EXPECT_EQ(b.sim.instrument.live().preset, 3);
+    EXPECT_EQ(b.sim.instrument.restartCount(), 1);
+    EXPECT_NE(simUsage().find(frontPanelUsage()), std::string::npos) << "--help lists them";
+}
+
+} // namespace
+} // namespace qv::sim::test

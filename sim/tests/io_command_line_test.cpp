@@ -1,0 +1,119 @@
+// qv-instrument-sim's I/O-module options, and the module on a pseudo-terminal.
+#include "sim/app/command_line.h"
+#include "sim/testing/sim_process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+
+namespace qv::sim {
+namespace {
+
+TEST(IoCommandLine, TakesTheModuleOptions)
+{
+    SimCommandLine line;
+    std::string error;
+    ASSERT_TRUE(parseSimCommandLine({"--io-board", "201", "--io-mode", "1", "--io-run", "none", "--io-run-id", "2",
+                                     "--io-boot=1.7", "--io-usb", "--io-product", "209", "--io-mac", "000b57abcdef",
+                                     "--io-flash", "BF:24", "--slot", "2:B1:12:21:3C", "--slot", "7:AD",
+                                     "--io-no-ethernet", "--io-bad-checksum", "--io-bad-length", "--io-status-differs"},
+                                    line, error))
+        << error;
+    const IoModuleOptions& io = line.options.ioModule;
+    EXPECT_TRUE(io.present);
+    EXPECT_EQ(io.boardCode, "201");
+    EXPECT_EQ(io.systemMode, 1);
+    EXPECT_EQ(io.runMajor, 0xFF);
+    EXPECT_EQ(io.runId, 2);
+    EXPECT_EQ(io.bootMajor, 1);
+    EXPECT_EQ(io.bootMinor, 7);
+    EXPECT_EQ(io.interface, 4);
+    EXPECT_EQ(io.productCode, 209);
+    EXPECT_EQ(io.macText, "000b57abcdef");
+    EXPECT_EQ(io.flashManufacturer, 0xBF);
+    EXPECT_EQ(io.flashDevice, 0x24);
+    EXPECT_EQ(io.slotModules[1].moduleId, 0xB1);
+    EXPECT_EQ(io.slotModules[1].softwareVersion, 0x12);
+    EXPECT_EQ(io.slotModules[1].firmwareVersion, 0x21);
+    EXPECT_EQ(io.slotModules[1].temperature, 0x3C);
+    EXPECT_EQ(io.slotModules[6].moduleId, 0xAD);
+    EXPECT_EQ(io.slotModules[6].softwareVersion, 0);
+    EXPECT_FALSE(io.ethernet);
+    EXPECT_TRUE(io.badStatusChecksum);
+    EXPECT_EQ(io.statusLengthError, -1);
+    EXPECT_TRUE(io.statusRepliesDiffer);
+
+    SimCommandLine plain;
+    ASSERT_TRUE(parseSimCommandLine({"--serial", "5"}, plain, error));
+    EXPECT_FALSE(plain.options.ioModule.present);
+}
+
+TEST(IoCommandLine, RefusesBadModuleValues)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {"--io-board", "20"},     {"--io-mode", "3"},     {"--io-run", "2"},       {"--io-run", "2.x"},
+        {"--io-boot", "none"},    {"--io-product", "256"}, {"--io-mac", "000B57"},  {"--io-mac", "000B57ABCDEG"},
+        {"--io-flash", "BF"},     {"--io-flash", "BF:123"}, {"--slot", "0:B0"},     {"--slot", "8:B0"},
+        {"--slot", "1"},          {"--slot", "1:XY"},      {"--slot", "1:1:2:3:4:5"}, {"--io-module=1"},
+    };
+    for (const auto& args : cases) {
+        SimCommandLine line;
+        std::string error;
+        EXPECT_FALSE(parseSimCommandLine(args, line, error)) << args[0] << " " << (args.size() > 1 ? args[1] : "");
+    }
+}
+
+TEST(IoCommandLine, HelpNamesTheModuleOptions)
+{
+    const std::string usage = simUsage();
+    for (const char* option : {"--io-module", "--io-board", "--io-mode", "--io-run", "--io-run-id", "--io-boot",
+                               "--io-usb", "--io-product", "--io-mac", "--io-version-text", "--io-no-ethernet",
+                               "--io-flash", "--slot", "--io-bad-checksum", "--io-bad-length", "--io-status-differs"})
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+}
+
+// Reads until the text holds `until` or a second has passed.
+std::string ReadUntil(int fd, const std::string& until)
+{
+    std::string got;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (got.find(until) == std::string::npos && std::chrono::steady_clock::now() < end) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 20) > 0) {
+            char buffer[256];
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            got.append(buffer, size_t(n));
+        }
+    }
+    return got;
+}
+
+TEST(IoModuleProgram, AnswersOnAPseudoTerminal)
+{
+    char folder[] = "/tmp/qv-io-sim-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    {
+        testing::SimulatorProcess sim(QV_INSTRUMENT_SIM_PROGRAM, {"--io-module", "--slot", "3:C0"}, folder);
+        ASSERT_FALSE(sim.device().empty());
+        const int fd = open(sim.device().c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(fd, 0);
+        termios settings{};
+        tcgetattr(fd, &settings);
+        cfmakeraw(&settings);
+        tcsetattr(fd, TCSANOW, &settings);
+
+        const std::string commands = "@AT+++\r@ATSPIUartDest\r\x03@AT---\rc";
+        ASSERT_EQ(write(fd, commands.data(), commands.size()), ssize_t(commands.size()));
+        EXPECT_EQ(ReadUntil(fd, "c\xC0"), "OK\r\nOK\r\nOK\r\nc\xC0");
+        close(fd);
+    }
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
+} // namespace qv::sim
