@@ -1,6 +1,7 @@
 // qv-instrument-sim's I/O-module options, and the module on a pseudo-terminal.
 #include "sim/app/command_line.h"
 #include "sim/testing/sim_process.h"
+#include "sim_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -78,19 +79,8 @@ TEST(IoCommandLine, HelpNamesTheModuleOptions)
 // Reads until the text holds `until` or a second has passed.
 std::string ReadUntil(int fd, const std::string& until)
 {
-    std::string got;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-    while (got.find(until) == std::string::npos && std::chrono::steady_clock::now() < end) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, 20) > 0) {
-            char buffer[256];
-            const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            got.append(buffer, size_t(n));
-        }
-    }
-    return got;
+    return qv::sim::test::readFdUntil(fd, std::chrono::seconds(1),
+                                      [&](const std::string& got) { return got.find(until) != std::string::npos; });
 }
 
 TEST(IoModuleProgram, AnswersOnAPseudoTerminal)

@@ -1,4 +1,6 @@
 // End to end: the real qv-instrument-sim on a pseudo-terminal.
+#include "sim_test_support.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -17,24 +19,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Reads from fd until stop() says enough or the time is up.
-template <typename Stop>
-std::string readUntil(int fd, std::chrono::milliseconds limit, Stop stop)
-{
-    std::string got;
-    const auto end = Clock::now() + limit;
-    while (!stop(got) && Clock::now() < end) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, 20) > 0) {
-            char buffer[256];
-            const ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n <= 0)
-                break;
-            got.append(buffer, size_t(n));
-        }
-    }
-    return got;
-}
+using qv::sim::test::readFdUntil;
 
 // Waits for the child to end; kills it when it takes too long.
 int waitForExit(pid_t pid)
@@ -78,7 +63,7 @@ TEST(InstrumentSimProgram, ServesThePseudoTerminalAndTheFrontPanel)
     close(in[0]);
 
     auto hasLine = [](const std::string& s) { return s.find('\n') != std::string::npos; };
-    const std::string firstLine = readUntil(out[0], std::chrono::seconds(10), hasLine);
+    const std::string firstLine = readFdUntil(out[0], std::chrono::seconds(10), hasLine);
     ASSERT_NE(firstLine.find('\n'), std::string::npos) << "no device path printed";
     const std::string device = firstLine.substr(0, firstLine.find('\n'));
 
@@ -91,14 +76,14 @@ TEST(InstrumentSimProgram, ServesThePseudoTerminalAndTheFrontPanel)
         tcsetattr(fd, TCSANOW, &settings);
         const unsigned char wakeUp[] = {0xA6, 0x6D};
         ASSERT_EQ(write(fd, wakeUp, 2), 2);
-        const std::string reply = readUntil(fd, std::chrono::seconds(1), [](const std::string& s) { return !s.empty(); });
+        const std::string reply = readFdUntil(fd, std::chrono::seconds(1), [](const std::string& s) { return !s.empty(); });
         EXPECT_EQ(reply, "\x05");
 
         // The front panel, from standard input.
         const std::string command = "route 7 3\n";
         ASSERT_EQ(write(in[1], command.data(), command.size()), ssize_t(command.size()));
-        EXPECT_EQ(readUntil(out[0], std::chrono::seconds(2), hasLine), "ok\n");
-        const std::string report = readUntil(fd, std::chrono::seconds(1),
+        EXPECT_EQ(readFdUntil(out[0], std::chrono::seconds(2), hasLine), "ok\n");
+        const std::string report = readFdUntil(fd, std::chrono::seconds(1),
                                              [](const std::string& s) { return s.size() >= 12; });
         EXPECT_EQ(report, ".AA7,3\r\n.U\r\n");
         close(fd);

@@ -2,8 +2,11 @@
 
 #include "sim/instrument.h"
 
+#include <chrono>
 #include <cstdint>
+#include <poll.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace qv::sim::test {
@@ -13,6 +16,26 @@ using Bytes = std::vector<uint8_t>;
 inline Bytes textBytes(const std::string& text)
 {
     return Bytes(text.begin(), text.end());
+}
+
+// Reads from a descriptor until stop(text so far) says enough or the time
+// is up.
+template <typename Stop>
+std::string readFdUntil(int fd, std::chrono::milliseconds limit, Stop stop)
+{
+    std::string got;
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (!stop(got) && std::chrono::steady_clock::now() < end) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 20) > 0) {
+            char buffer[256];
+            const ssize_t n = read(fd, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            got.append(buffer, size_t(n));
+        }
+    }
+    return got;
 }
 
 // Feeds bytes straight into an instrument, one byte time (at 9600 baud)
