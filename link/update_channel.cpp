@@ -66,9 +66,9 @@ void UpdateChannel::Poll()
     host_.clock.sleepMs(kPollMs);
 }
 
-bool UpdateChannel::WaitReplyLine()
+bool UpdateChannel::WaitReplyLine(int polls)
 {
-    for (int poll = 0; poll < kReplyLinePolls; ++poll) {
+    for (int poll = 0; poll < polls; ++poll) {
         if (cancel)
             return false;
         if (lineFlag)

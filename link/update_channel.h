@@ -36,7 +36,7 @@ public:
     // Discards both queues, the accumulator, the line flag and the binary count.
     void ClearRx();
     void Poll();
-    bool WaitReplyLine();
+    bool WaitReplyLine(int polls = kReplyLinePolls);
     bool WaitAny(int limit);
     bool WaitBytes(int limit, size_t n);
     bool WaitOk();
