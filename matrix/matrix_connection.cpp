@@ -22,13 +22,6 @@ constexpr int kUpgradeHelpTopic = 7;
 constexpr uint16_t kVersion500 = 0x0500;
 constexpr uint16_t kVersion510 = 0x0510;
 
-// RAII for the main window's enabled state during an operation.
-struct MainDisabled {
-    explicit MainDisabled(MainView& view) : view(view) { view.setMainEnabled(false); }
-    ~MainDisabled() { view.setMainEnabled(true); }
-    MainView& view;
-};
-
 } // namespace
 
 MatrixConnection::MatrixConnection(ConfigDocument& document, InstrumentRecord& record, MainView& view,

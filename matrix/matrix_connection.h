@@ -38,7 +38,7 @@ public:
     ExternalProgram* externalProgram = nullptr;
     std::string temporaryFolder;
 
-    // Remote control hooks (live control comes with its own window).
+    // Remote control: a restart asks to end it, then ends it locally.
     std::function<bool()> remoteConnected = [] { return false; };
     std::function<bool()> askDisconnect = [] { return true; };
     std::function<void()> endRemoteLocally = [] {};

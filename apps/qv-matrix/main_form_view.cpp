@@ -40,9 +40,16 @@ void MainFormView::showWait(bool shown)
             wait_.showOverMainWindow();
     } else if (waitDepth_ > 0) {
         QApplication::restoreOverrideCursor();
-        if (--waitDepth_ == 0)
+        if (--waitDepth_ == 0) {
             wait_.hide();
+            wait_.setText(waitText_);
+        }
     }
+}
+
+void MainFormView::setWaitText(const std::string& text)
+{
+    wait_.setText(QString::fromStdString(text));
 }
 
 void MainFormView::showImage(bool shown)
@@ -59,12 +66,7 @@ void MainFormView::clearPresetList()
 
 void MainFormView::imageReplaced()
 {
-    QStringList names;
-    for (const std::string& entry : PresetListEntries(image_))
-        names << QString::fromStdString(entry);
-    form_.setPresetNames(names);
-    form_.selectPreset(image_.selectedPreset() + 1);
-    form_.setPresetListEnabled(true);
+    rebuildPresetList();
     form_.setBacklight(image_.lowByte(image_.addressTable().BacklightAdr) & 0x07);
     form_.setBacklightEnabled(true);
     grid_.markIllegal();
@@ -95,6 +97,65 @@ void MainFormView::hideProgressDialog()
     delete progressDialog_;
 }
 
+void MainFormView::rebuildPresetList()
+{
+    QStringList names;
+    for (const std::string& entry : PresetListEntries(image_))
+        names << QString::fromStdString(entry);
+    form_.setPresetNames(names);
+    form_.selectPreset(image_.selectedPreset() + 1);
+    form_.setPresetListEnabled(true);
+}
+
+std::string MainFormView::field(MainField field) const
+{
+    return form_.field(field).toStdString();
+}
+
+void MainFormView::rebuildLabels()
+{
+    grid_.rebuildLabels();
+}
+
+void MainFormView::selectPreset(int preset)
+{
+    form_.selectPreset(preset);
+}
+
+void MainFormView::enablePresetList(bool enabled)
+{
+    form_.setPresetListEnabled(enabled);
+}
+
+void MainFormView::showRemoteConnected(bool connected)
+{
+    form_.setRemoteConnected(connected);
+    updateEditCommands();
+}
+
+void MainFormView::setRemoteState(bool connected, uint16_t instrumentVersion, bool typeSupported)
+{
+    grid_.setRemoteState(connected, instrumentVersion, typeSupported);
+    // Connected, the instrument's own setting rules; after it, no image.
+    form_.setBacklightEnabled(false);
+    updateEditCommands();
+}
+
+void MainFormView::markIllegalCrosspoints(uint16_t version)
+{
+    grid_.markIllegal(version);
+}
+
+void MainFormView::crosspointReport(int output, int input, bool remote)
+{
+    grid_.applyCrosspointReport(output, input, remote);
+}
+
+void MainFormView::flashCrosspoint(int output, int input)
+{
+    grid_.flashCrosspoint(output, input);
+}
+
 void MainFormView::updateEditCommands()
 {
     const bool shown = !grid_.isHidden();
@@ -103,8 +164,8 @@ void MainFormView::updateEditCommands()
         if (QAction* a = form_.action(name))
             a->setEnabled(on);
     };
-    set("mnuCopyLabels", shown);
-    set("mnuCopyXPoints", shown);
+    set("mnuCopyLabels", shown && offline);
+    set("mnuCopyXPoints", shown && offline);
     set("mnuPasteLabels", shown && offline && grid_.canPasteLabels());
     set("mnuPasteXPoints", shown && offline && grid_.canPasteXPoints());
 }

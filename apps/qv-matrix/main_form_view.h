@@ -29,6 +29,17 @@ public:
     void addRecentFile(const std::string& path) override;
     void showProgressDialog(const std::string& caption, const std::string& text) override;
     void hideProgressDialog() override;
+    std::string field(MainField field) const override;
+    void setWaitText(const std::string& text) override;
+    void rebuildLabels() override;
+    void rebuildPresetList() override;
+    void selectPreset(int preset) override;
+    void enablePresetList(bool enabled) override;
+    void showRemoteConnected(bool connected) override;
+    void setRemoteState(bool connected, uint16_t instrumentVersion, bool typeSupported) override;
+    void markIllegalCrosspoints(uint16_t version) override;
+    void crosspointReport(int output, int input, bool remote) override;
+    void flashCrosspoint(int output, int input) override;
 
     // The Edit menu follows the grid and the clipboard.
     void updateEditCommands();
@@ -39,6 +50,7 @@ private:
     ConfigImage& image_;
     QPointer<QWidget> progressDialog_;
     TWaitForm& wait_ = *new TWaitForm(&form_); // owned by the main window
+    const QString waitText_ = wait_.text();     // shown again once it hides
     int waitDepth_ = 0;
 };
 

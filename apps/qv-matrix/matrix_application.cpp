@@ -20,13 +20,19 @@ MatrixApplication::MatrixApplication(MatrixCommandLine commandLine) : commandLin
 
 MatrixApplication::MatrixApplication(MatrixCommandLine commandLine, MatrixServices services)
     : commandLine_(std::move(commandLine)), clock_(services.clock), pump_(services.pump), prompter_(services.prompter),
-      port_(services.port), portNames_(std::move(services.portNames))
+      port_(services.port), portNames_(std::move(services.portNames)), startTimer_(std::move(services.startTimer))
 {
 }
 
 MatrixApplication::~MatrixApplication()
 {
     // The transfer window holds the port and refers to the record.
+    dropTransferWindow();
+}
+
+void MatrixApplication::dropTransferWindow()
+{
+    receiver_.reset();
     driver_.reset();
 }
 
@@ -66,12 +72,22 @@ MatrixTransfer* MatrixApplication::transferWindow()
     if (choice.kind != InterfaceChoice::Kind::Serial)
         return nullptr;
     if (!driver_ || driverPort_ != choice.name) {
-        driver_.reset(); // another port: the old window takes its port with it
+        dropTransferWindow(); // another port: the old window takes its port with it
         const QString log = commandLine_.trafficLog.isEmpty() ? TrafficLogSetting({}) : commandLine_.trafficLog;
         driver_ = std::make_unique<TRS232Driver>(port_, host(), record_, choice.name.toStdString(), log.toStdString(),
                                                  form_.get());
         driver_->transfer().dspFile.flashMirror = FlashMirrorSetting();
         driverPort_ = choice.name;
+        if (startTimer_) {
+            driver_->channel().startDeferralTimer = [this](int ms) {
+                startTimer_(ms, [this] {
+                    if (driver_)
+                        driver_->channel().DeferralTimerFired();
+                });
+            };
+        }
+        receiver_ = std::make_unique<DotReceiver>(driver_->channel());
+        receiver_->parseLine = [this](const std::string& line) { remote_->lineReceived(line); };
     }
     return &driver_->transfer();
 }
@@ -147,7 +163,61 @@ void MatrixApplication::plugIn()
     hooks.openRecentFile = [this](const QString& path) { return document_->OpenRecent(path.toStdString()); };
     hooks.mayClose = [this] { return document_->ReplacementGuard(); };
     hooks.gridPosition = [this] { return QPoint(grid_->gridPosX(), grid_->gridPosY()); };
+    plugInRemote();
     connectRequests();
+    connectRemoteRequests();
+}
+
+// Remote control joins the connection (restart ends it), the document (the
+// replacement guard asks to disconnect), the grid (live edits) and the
+// main window's menus, button, keys and preset drop-down.
+void MatrixApplication::plugInRemote()
+{
+    remote_ = std::make_unique<RemoteControl>(*document_, *connection_, record_, *view_, host());
+    remote_->receiver = [this]() -> DotReceiver* { return transferWindow() ? receiver_.get() : nullptr; };
+    dotLog_ = new TDotLogForm(form_.get());
+    remote_->logLine = [this](const std::string& line) {
+        dotLog_->addLine(QString::fromLatin1(line.data(), qsizetype(line.size())));
+    };
+    remote_->macroActive = [this] { return !form_->pendingMacro().isEmpty(); };
+    remote_->runPendingMacro = [this] {
+        const QString path = form_->takePendingMacro();
+        if (!path.isEmpty())
+            form_->hooks().runMacro(path);
+    };
+
+    connection_->remoteConnected = [this] { return remote_->connected(); };
+    connection_->askDisconnect = [this] { return remote_->disconnectAsk(); };
+    connection_->endRemoteLocally = [this] { remote_->disconnectLocal(); };
+    document_->releaseRemoteControl = [this] { return remote_->disconnectAsk(); };
+
+    grid_->setCommandSender([this](const std::string& command) { remote_->send(command); });
+    grid_->setLiveLabelWriter([this](uint32_t address, const std::string& text, const std::string& waitText) {
+        return remote_->writeLabel(address, text, waitText);
+    });
+    grid_->setLiveGainQuery([this](int output) { return remote_->liveGain(output); });
+    form_->hooks().connectRemote = [this] { return remote_->connect(false); };
+}
+
+void MatrixApplication::connectRemoteRequests()
+{
+    TMainForm* form = form_.get();
+    QObject::connect(form, &TMainForm::remoteConnectRequested, form, [this] { remote_->connect(false); });
+    QObject::connect(form, &TMainForm::remoteDisconnectRequested, form, [this] { remote_->disconnectAsk(); });
+    QObject::connect(form, &TMainForm::remoteToggled, form, [this](bool pressed) {
+        if (pressed)
+            remote_->connect(false);
+        else
+            remote_->disconnectAsk();
+    });
+    QObject::connect(form, &TMainForm::parameterKeyPressed, form, [this](int key) {
+        if (remote_->connected())
+            remote_->parameterKey(key);
+    });
+    QObject::connect(form, &TMainForm::dotLogRequested, form, [this] {
+        dotLog_->show();
+        dotLog_->raise();
+    });
 }
 
 void MatrixApplication::connectRequests()
@@ -161,7 +231,10 @@ void MatrixApplication::connectRequests()
     QObject::connect(form, &TMainForm::downloadRequested, form, [this] { connection_->download(); });
     QObject::connect(form, &TMainForm::restartRequested, form, [this] { connection_->restart(); });
     QObject::connect(form, &TMainForm::interfaceChosen, form, [this](const QString&) {
-        driver_.reset();
+        // Remote control lives on the port being closed.
+        if (remote_->connected())
+            remote_->disconnectLocal();
+        dropTransferWindow();
         applyInterface();
         if (connection_->interface == MatrixInterface::Serial)
             connection_->identify();
@@ -173,6 +246,10 @@ void MatrixApplication::connectRequests()
     QObject::connect(grid_, &MatrixGrid::clipboardStateChanged, form, [this] { view_->updateEditCommands(); });
     QObject::connect(grid_, &MatrixGrid::imageModified, form, [this] { document_->UpdateCommands(); });
     QObject::connect(form, &TMainForm::presetChosen, form, [this](int preset) {
+        if (remote_->connected()) {
+            remote_->choosePreset(preset); // the instrument's report reloads the grid
+            return;
+        }
         image_.selectPreset(preset - 1);
         grid_->rebuild();
     });

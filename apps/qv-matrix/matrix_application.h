@@ -5,7 +5,11 @@
 #include "link/instrument_record.h"
 #include "main_form_view.h"
 #include "matrix/config_document.h"
+#include "matrix/dot_receiver.h"
 #include "matrix/matrix_connection.h"
+#include "matrix/remote_control.h"
+#include "matrix/remote_timer.h"
+#include "matrix/ui/dot_log_form.h"
 #include "matrix/ui/matrix_grid.h"
 #include "matrix/ui/qt_external_program.h"
 #include "matrix/ui/trs232_driver.h"
@@ -30,6 +34,9 @@ struct MatrixServices {
     Prompter& prompter;
     SerialPort& port;
     std::vector<std::string> portNames;
+    // The transfer window's one-shot timer on the services' clock; unset,
+    // the window's own timer runs it.
+    StartTimer startTimer = {};
 };
 
 // One run of QV-Matrix: the splash, the main window, the port and the
@@ -51,15 +58,21 @@ public:
     TMainForm& mainForm() { return *form_; }
     MatrixGrid& grid() { return *grid_; }
     ConfigImage& image() { return image_; }
+    RemoteControl& remoteControl() { return *remote_; }
+    TDotLogForm& dotLog() { return *dotLog_; }
 
 private:
     void plugIn();
     void connectRequests();
+    void connectRemoteRequests();
+    void plugInRemote();
     // Follows the Interface menu's choice: the serial port, the external
     // program or none.
     void applyInterface();
     // The transfer window of the chosen port, created on first use.
     MatrixTransfer* transferWindow();
+    // The DOT receiver goes first: it must not outlive the window's channel.
+    void dropTransferWindow();
     HostServices host() { return {clock_, pump_, prompter_}; }
 
     MatrixCommandLine commandLine_;
@@ -72,6 +85,7 @@ private:
     Prompter& prompter_ = qtPrompter_;
     SerialPort& port_ = routedPort_;
     std::vector<std::string> portNames_;
+    StartTimer startTimer_;
     int exitCode_ = 0;
 
     HandOverServer server_;
@@ -85,7 +99,10 @@ private:
     std::unique_ptr<MatrixConnection> connection_;
     std::unique_ptr<QtExternalProgram> externalProgram_;
     std::unique_ptr<TRS232Driver> driver_;
+    std::unique_ptr<DotReceiver> receiver_; // on the driver's channel
     QString driverPort_;
+    std::unique_ptr<RemoteControl> remote_;
+    TDotLogForm* dotLog_ = nullptr; // owned by the main window
 };
 
 } // namespace qv

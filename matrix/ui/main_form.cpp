@@ -108,8 +108,19 @@ void TMainForm::enable(MainCommand command, bool enabled)
 {
     for (QAction* a : commandActions(command))
         a->setEnabled(enabled);
-    if (command == MainCommand::RemoteControl)
+    if (command == MainCommand::RemoteControl) {
+        remoteMenu_ = enabled;
         setRemoteConnected(remoteConnected_);
+    }
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A submenu follows the window's enabled state with its entry; the
+    // remote-control entry keeps the state it was given.
+    if (event->type() == QEvent::EnabledChange)
+        mnuRemote->menuAction()->setEnabled(remoteMenu_);
 }
 
 bool TMainForm::commandEnabled(MainCommand command) const
@@ -137,12 +148,14 @@ void TMainForm::setRemoteConnected(bool connected)
     }
     const bool menu = remoteMenuEnabled();
     action("mnuConnect")->setEnabled(menu && !connected);
+    action("mnuConnect")->setChecked(connected);
     action("mnuDisconnect")->setEnabled(menu && connected);
+    action("mnuDisconnect")->setChecked(!connected);
 }
 
 bool TMainForm::remoteMenuEnabled() const
 {
-    return mnuRemote->menuAction()->isEnabled();
+    return remoteMenu_;
 }
 
 void TMainForm::setMousePadVisible(bool visible)

@@ -196,6 +196,8 @@ signals:
     void scaleOptionsRequested();
     void lockCodeRequested();
     void mousePadRequested();
+    // The window of received and sent DOT lines.
+    void dotLogRequested();
     void installSoftwareRequested();
     void optionsRequested();
 
@@ -215,6 +217,7 @@ signals:
     void parameterKeyPressed(int key);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -268,6 +271,7 @@ private:
     QTimer handOverTimer_;
     int busy_ = 0;
     bool remoteConnected_ = false;
+    bool remoteMenu_ = false; // the remote-control menu and button enabled
     QPointer<TSplashForm> splash_;
     QPointer<QWidget> grid_;
 

@@ -75,6 +75,10 @@ void TMainForm::buildFileMenu()
             &QAction::triggered, this, &TMainForm::remoteConnectRequested);
     connect(addEntry(mnuRemote, "mnuDisconnect", "Disconnect", QKeySequence(Qt::Key_Escape)), &QAction::triggered,
             this, &TMainForm::remoteDisconnectRequested);
+    // The entries tick the state remote control is in.
+    for (const char* name : {"mnuConnect", "mnuDisconnect"})
+        action(name)->setCheckable(true);
+    action("mnuDisconnect")->setChecked(true);
     connect(addEntry(file, "mnuUpload", "Upload", ctrl(Qt::Key_U)), &QAction::triggered, this,
             &TMainForm::uploadRequested);
     connect(addEntry(file, "mnuDownload", "Download", ctrl(Qt::Key_D)), &QAction::triggered, this,
@@ -145,6 +149,7 @@ void TMainForm::buildToolsMenu()
             &TMainForm::scaleOptionsRequested);
     connect(addEntry(tools, "mnuLockCode", "Write Protect Lock Code..."), &QAction::triggered, this,
             &TMainForm::lockCodeRequested);
+    connect(addEntry(tools, "mnuDotLog", "DOT Log..."), &QAction::triggered, this, &TMainForm::dotLogRequested);
     QAction* mousePad = addEntry(tools, "mnuMousePad", "Mouse  Pad...");
     mousePad->setVisible(false);
     connect(mousePad, &QAction::triggered, this, &TMainForm::mousePadRequested);

@@ -102,7 +102,12 @@ void MatrixGrid::setDefaultLabels()
 
 void MatrixGrid::markIllegal()
 {
-    model_.markIllegal(image_.imageVersion());
+    markIllegal(image_.imageVersion());
+}
+
+void MatrixGrid::markIllegal(uint16_t version)
+{
+    model_.markIllegal(version);
     update();
 }
 

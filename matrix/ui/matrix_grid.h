@@ -78,6 +78,9 @@ public:
     // " In - n" / "Out - n" labels and an empty grid with its illegal pattern.
     void setDefaultLabels();
     void markIllegal();
+    // The pattern for software of another version: the instrument's during
+    // remote control.
+    void markIllegal(uint16_t version);
     // Shows or hides the grid with its strips and scroll bars; paste needs it shown.
     void showImage(bool shown);
     bool imageShown() const { return imageShown_; }

@@ -1,7 +1,8 @@
 #pragma once
 
 // qv-instrument-sim as a background process for end-to-end tests: started
-// on a pseudo-terminal, its memory dumped when it ends.
+// on a pseudo-terminal, its front panel on a pipe to its standard input,
+// its memory dumped when it ends.
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -31,8 +32,16 @@ public:
         : dir_(dir)
     {
         const std::filesystem::path out = dir / "sim.out";
+        int panel[2] = {-1, -1};
+        if (pipe(panel) != 0)
+            return;
+        // A simulator that has gone must not take the test with it.
+        std::signal(SIGPIPE, SIG_IGN);
         pid_ = fork();
         if (pid_ == 0) {
+            dup2(panel[0], STDIN_FILENO);
+            close(panel[0]);
+            close(panel[1]);
             std::vector<std::string> args = {program, "--dump", (dir / "memory.bin").string()};
             args.insert(args.end(), options.begin(), options.end());
             std::vector<char*> argv;
@@ -44,6 +53,8 @@ public:
             execv(argv[0], argv.data());
             _exit(127);
         }
+        close(panel[0]);
+        panel_ = panel[1];
         // It prints the device's path as its first line.
         for (int i = 0; i < 200 && device_.empty(); ++i) {
             usleep(25000);
@@ -58,6 +69,15 @@ public:
 
     const std::string& device() const { return device_; }
 
+    // A front-panel command ("route O I", "preset N", "power").
+    bool frontPanel(const std::string& command)
+    {
+        const std::string line = command + "\n";
+        return panel_ >= 0 && ::write(panel_, line.data(), line.size()) == ssize_t(line.size());
+    }
+    // What it printed: the device's path, then an answer per command.
+    std::string output() const { return SlurpFile(dir_ / "sim.out"); }
+
     // Ends the simulator; returns its memory.
     std::string stopAndDump()
     {
@@ -68,6 +88,10 @@ public:
 private:
     void stop()
     {
+        if (panel_ >= 0) {
+            close(panel_);
+            panel_ = -1;
+        }
         if (pid_ <= 0)
             return;
         kill(pid_, SIGTERM);
@@ -78,6 +102,7 @@ private:
 
     std::filesystem::path dir_;
     pid_t pid_ = -1;
+    int panel_ = -1; // the simulator's standard input
     std::string device_;
 };
 

@@ -1,7 +1,11 @@
 // Renders QV-Matrix as a user sees it, against the in-process simulated
 // instrument, into PNG files: the main window after an upload, with a label
-// popup open, and with the grid scrolled. Run offscreen; see `make screenshots`.
+// popup open, with the grid scrolled, and in remote control with crosspoints
+// set from the window and at the instrument. Run offscreen; see
+// `make screenshots`.
 #include "apps/qv-matrix/matrix_application.h"
+#include "matrix/remote_timer.h"
+#include "sim/front_panel.h"
 #include "sim/virtual_instrument.h"
 
 #include <QApplication>
@@ -12,6 +16,8 @@
 #include <QTest>
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,6 +30,15 @@ QImage Picture(QWidget& window, QWidget* popup = nullptr)
         painter.drawPixmap(window.mapFromGlobal(popup->pos()), popup->grab());
     }
     return picture;
+}
+
+// Output labels in the instrument's memory, pair-reversed as it keeps them.
+void PokeOutputLabel(qv::sim::Instrument& instrument, int output, const char* label)
+{
+    std::vector<uint8_t> bytes(4, ' ');
+    for (size_t k = 0; k < 4 && label[k]; ++k)
+        bytes[k ^ 1] = uint8_t(label[k]);
+    instrument.poke(qv::kImageBaseAddress + uint32_t(qv::OutputLabelBaseAdr + 4 * (output - 1)), bytes);
 }
 
 bool Save(const QImage& picture, const QString& folder, const char* name)
@@ -59,9 +74,18 @@ int main(int argc, char** argv)
     ini.close();
 
     qv::sim::VirtualInstrument sim;
+    qv::ClockTimer timer(sim.clock);
+    sim.pump.add([&] { timer.poll(); });
+    auto idle = [&](int ms) {
+        for (int t = 0; t < ms; t += 10) {
+            sim.pump.pump();
+            sim.clock.sleepMs(10);
+        }
+    };
     qv::MatrixCommandLine line;
     line.simulator = true;
-    qv::MatrixApplication program(line, {sim.clock, sim.pump, sim.prompter, sim.port, {"SIM"}});
+    const qv::StartTimer startTimer = [&](int ms, std::function<void()> action) { timer.start(ms, std::move(action)); };
+    qv::MatrixApplication program(line, {sim.clock, sim.pump, sim.prompter, sim.port, {"SIM"}, startTimer});
     if (!program.start())
         return 1;
     qv::TMainForm& form = program.mainForm();
@@ -90,5 +114,26 @@ int main(int argc, char** argv)
     grid.setGridPos(12, 20);
     QApplication::processEvents();
     ok = Save(Picture(form), folder, "qv-matrix-scrolled.png") && ok;
+
+    // Remote control: the instrument's labels and routing, two crosspoints
+    // changed at its front panel (local icons, reload declined) and one
+    // from the grid (remote icon).
+    grid.setGridPos(0, 0);
+    QTest::mouseClick(&grid, Qt::LeftButton, {}, grid.outputLabelRect(0).center()); // no selection
+    for (int n = 1; n <= 8; ++n)
+        PokeOutputLabel(sim.instrument, n, outputs[n - 1]);
+    sim.prompter.queueAnswer(qv::Answer::No); // the uploaded image's changes
+    form.action("mnuConnect")->trigger();
+    idle(2000);
+    qv::sim::FrontPanel panel(sim.instrument, sim.clock);
+    for (auto [output, input] : {std::pair{2, 6}, std::pair{5, 9}}) {
+        sim.prompter.queueAnswer(qv::Answer::No);
+        panel.route(output, input);
+        idle(300);
+    }
+    QTest::mouseDClick(&grid, Qt::LeftButton, {}, grid.cellRect(11, 3).center());
+    idle(300);
+    QApplication::processEvents();
+    ok = Save(Picture(form), folder, "qv-matrix-remote.png") && ok;
     return ok ? 0 : 1;
 }

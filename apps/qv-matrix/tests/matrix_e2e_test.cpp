@@ -1,41 +1,73 @@
 // QV-Matrix in this process with its real serial port adapter, against
 // qv-instrument-sim on a pseudo-terminal in real time: identify, upload,
-// an offline edit, download. The flows themselves are tested on virtual time.
+// an offline edit, download; and remote control, routing from the grid and
+// from the simulator's front panel. The flows themselves are tested on
+// virtual time.
 #include "apps/qv-matrix/matrix_application.h"
 #include "platform/tests/qt_test_app.h"
 #include "program_folders.h"
 #include "platform/host/scripted_prompter.h"
+#include "sim/routing.h"
 #include "sim/testing/sim_process.h"
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
-TEST(MatrixEndToEnd, UploadEditAndDownloadThroughAPseudoTerminal)
-{
-    qv::test::ProgramFolders folders("");
-    const std::filesystem::path dir = folders.work.path().toStdString();
+namespace {
+
+// The program on the simulator's pseudo-terminal, with the settings naming it.
+struct EndToEnd {
+    qv::test::ProgramFolders folders{""};
     // Paced faster than the field's 9600 baud, and a short boot: the program
     // and the pseudo-terminal are under test here, not the line speed.
-    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300"}, dir);
-    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
-    {
-        QFile ini(folders.config.path() + "/QV-Matrix/QV-Matrix.INI");
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write(QByteArray("[Settings]\nCheckFileAssociation=0\nComInterface=") + sim.device().c_str() + "\n");
-    }
-
+    qv::sim::testing::SimulatorProcess sim{
+        QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300"}, folders.work.path().toStdString()};
     qv::SteadyClock clock;
     qv::QtEventPump pump;
     qv::ScriptedPrompter prompter;
     qv::RoutedSerialPort port;
-    qv::MatrixCommandLine line;
-    line.extraPorts = {sim.device()};
-    qv::MatrixApplication app(line, {clock, pump, prompter, port, {sim.device()}});
-    ASSERT_TRUE(app.start());
+    std::unique_ptr<qv::MatrixApplication> app;
+
+    bool start()
+    {
+        if (sim.device().empty())
+            return false;
+        QFile ini(folders.config.path() + "/QV-Matrix/QV-Matrix.INI");
+        if (!ini.open(QIODevice::WriteOnly))
+            return false;
+        ini.write(QByteArray("[Settings]\nCheckFileAssociation=0\nComInterface=") + sim.device().c_str() + "\n");
+        ini.close();
+        qv::MatrixCommandLine line;
+        line.extraPorts = {sim.device()};
+        app = std::make_unique<qv::MatrixApplication>(line, qv::MatrixServices{clock, pump, prompter, port,
+                                                                               {sim.device()}});
+        return app->start();
+    }
+};
+
+// Runs the event loop until done, for at most a few seconds.
+bool WaitFor(const std::function<bool()>& done)
+{
+    QDeadlineTimer deadline(10000);
+    while (!done() && !deadline.hasExpired())
+        QTest::qWait(10);
+    return done();
+}
+
+} // namespace
+
+TEST(MatrixEndToEnd, UploadEditAndDownloadThroughAPseudoTerminal)
+{
+    EndToEnd e;
+    ASSERT_TRUE(e.start()) << "simulator or program did not start";
+    qv::MatrixApplication& app = *e.app;
+    qv::ScriptedPrompter& prompter = e.prompter;
+    qv::sim::testing::SimulatorProcess& sim = e.sim;
     EXPECT_EQ(app.mainForm().field(qv::MainField::Connection), "RVT120S");
 
     app.mainForm().action("mnuUpload")->trigger();
@@ -54,4 +86,32 @@ TEST(MatrixEndToEnd, UploadEditAndDownloadThroughAPseudoTerminal)
     ASSERT_EQ(memory.size(), size_t(1) << 22);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), memory.begin() + 0x1C000))
         << "the instrument holds the edited configuration";
+}
+
+TEST(MatrixEndToEnd, RemoteControlRoutesBothWays)
+{
+    EndToEnd e;
+    ASSERT_TRUE(e.start()) << "simulator or program did not start";
+    qv::MatrixApplication& app = *e.app;
+    qv::MatrixGrid& grid = app.grid();
+    app.mainForm().action("mnuConnect")->trigger();
+    ASSERT_TRUE(WaitFor([&] { return app.remoteControl().connected() && !grid.isHidden(); }));
+
+    // Input 9 to output 3 from the grid, through the instrument.
+    QTest::mouseDClick(&grid, Qt::LeftButton, {}, grid.cellRect(8, 2).center());
+    EXPECT_TRUE(WaitFor([&] { return grid.model().cell(8, 2) == grid.settings().remoteXpoint; }));
+
+    // Input 3 to output 7 at the instrument's front panel; no reload.
+    e.prompter.queueAnswer(qv::Answer::No);
+    ASSERT_TRUE(e.sim.frontPanel("route 7 3"));
+    EXPECT_TRUE(WaitFor([&] { return grid.model().cell(2, 6) == grid.settings().localXpoint; }));
+    EXPECT_TRUE(WaitFor([&] { return !e.prompter.shown().empty(); }));
+    EXPECT_EQ(e.prompter.texts(), std::vector<std::string>{
+                                      "Some of the X-points on the RVT has been updated, do you wish to reload the "
+                                      "X-Points?"});
+
+    const std::string memory = e.sim.stopAndDump();
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_EQ(uint8_t(memory[qv::sim::routingByteAddress(1, 3)]) & 0x7F, 8) << "the simulator routes it";
+    EXPECT_EQ(uint8_t(memory[qv::sim::routingByteAddress(1, 7)]) & 0x7F, 2);
 }

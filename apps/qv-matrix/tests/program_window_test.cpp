@@ -1,10 +1,8 @@
 // The whole QV-Matrix program as it starts: its main window, grid, document
 // and connection joined up, against the simulated instrument on virtual
 // time, driven through menus, the preset drop-down and the mouse.
-#include "apps/qv-matrix/matrix_application.h"
-#include "program_folders.h"
 #include "platform/tests/qt_test_app.h"
-#include "sim/virtual_instrument.h"
+#include "program_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,41 +18,7 @@ namespace {
 using qv::Answer;
 using qv::MainField;
 
-struct Program : qv::sim::VirtualInstrument {
-    explicit Program(qv::sim::InstrumentOptions options = {}) : qv::sim::VirtualInstrument(options)
-    {
-        qv::MatrixCommandLine line;
-        line.simulator = true;
-        app = std::make_unique<qv::MatrixApplication>(line, qv::MatrixServices{clock, pump, prompter, port, {"SIM"}});
-    }
-    ~Program()
-    {
-        app.reset();
-    }
-
-    qv::test::ProgramFolders folders{"[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n"};
-    std::unique_ptr<qv::MatrixApplication> app;
-
-    qv::TMainForm& form() { return app->mainForm(); }
-    qv::MatrixGrid& grid() { return app->grid(); }
-    qv::ConfigImage& image() { return app->image(); }
-    void trigger(const char* name) { form().action(name)->trigger(); }
-    void doubleClickCell(int input, int output)
-    {
-        QTest::mouseDClick(&grid(), Qt::LeftButton, {}, grid().cellRect(input, output).center());
-    }
-    void choosePreset(int preset)
-    {
-        auto* presets = form().findChild<QComboBox*>("PresetDropDown");
-        presets->setCurrentIndex(preset - 1);
-        emit presets->activated(preset - 1);
-    }
-    QByteArray file(const std::string& path) const
-    {
-        QFile f(QString::fromStdString(path));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-};
+using qv::test::Program;
 
 qv::sim::InstrumentOptions WithSerial(uint16_t serial, uint16_t version = 0x0530)
 {

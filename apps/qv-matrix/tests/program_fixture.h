@@ -1,0 +1,69 @@
+#pragma once
+
+// The whole QV-Matrix program against the simulated instrument on virtual
+// time, with its settings in folders of the test's own.
+#include "apps/qv-matrix/matrix_application.h"
+#include "matrix/remote_timer.h"
+#include "program_folders.h"
+#include "sim/front_panel.h"
+#include "sim/virtual_instrument.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QTest>
+
+#include <memory>
+
+namespace qv::test {
+
+struct Program : qv::sim::VirtualInstrument {
+    explicit Program(qv::sim::InstrumentOptions options = {}) : qv::sim::VirtualInstrument(options)
+    {
+        // The transfer window's one-shot timer runs on the virtual clock.
+        pump.add([this] { timer.poll(); });
+        qv::MatrixCommandLine line;
+        line.simulator = true;
+        const qv::StartTimer startTimer = [this](int ms, std::function<void()> action) {
+            timer.start(ms, std::move(action));
+        };
+        app = std::make_unique<qv::MatrixApplication>(
+            line, qv::MatrixServices{clock, pump, prompter, port, {"SIM"}, startTimer});
+    }
+    ~Program() { app.reset(); }
+
+    qv::test::ProgramFolders folders{"[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n"};
+    qv::ClockTimer timer{clock};
+    qv::sim::FrontPanel panel{instrument, clock};
+    std::unique_ptr<qv::MatrixApplication> app;
+
+    qv::TMainForm& form() { return app->mainForm(); }
+    qv::MatrixGrid& grid() { return app->grid(); }
+    qv::ConfigImage& image() { return app->image(); }
+    void trigger(const char* name) { form().action(name)->trigger(); }
+    void doubleClickCell(int input, int output)
+    {
+        QTest::mouseDClick(&grid(), Qt::LeftButton, {}, grid().cellRect(input, output).center());
+    }
+    QComboBox& presets() { return *form().findChild<QComboBox*>("PresetDropDown"); }
+    void choosePreset(int preset)
+    {
+        presets().setCurrentIndex(preset - 1);
+        emit presets().activated(preset - 1);
+    }
+    // The event loop running for a while on virtual time.
+    void idle(int ms)
+    {
+        for (int t = 0; t < ms; t += 10) {
+            pump.pump();
+            clock.sleepMs(10);
+        }
+    }
+    QByteArray file(const std::string& path) const
+    {
+        QFile f(QString::fromStdString(path));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+} // namespace qv::test
