@@ -4,13 +4,13 @@ JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run test build deps bench data screenshots clean
+.PHONY: run run-update test build deps bench data screenshots clean
 
 deps:
 	@scripts/install-deps
 
 # The programs only; the tests are built by make test.
-PROGRAMS := qv-matrix qv-tool qv-instrument-sim
+PROGRAMS := qv-matrix qv-tool qv-instrument-sim qv-update
 
 build: deps
 	@cmake -S . -B $(BUILD_RUN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -19,15 +19,29 @@ build: deps
 run: build
 	@scripts/run-matrix $(BUILD_RUN)
 
+# QV-Update against the in-process simulated instrument ("SIM"); without a
+# display, its unattended restart job instead.
+run-update: build
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+	  $(BUILD_RUN)/apps/qv-update/qv-update --simulator; \
+	else \
+	  echo "No display for QV-Update: run  xvfb-run -a $(BUILD_RUN)/apps/qv-update/qv-update --simulator"; \
+	  echo "Meanwhile, unattended: qv-update --batch --simulator /I /C SIM"; \
+	  $(BUILD_RUN)/apps/qv-update/qv-update --batch --simulator /I /C SIM && echo "exit status 0"; \
+	fi
+
 test: deps
 	@cmake -S . -B $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_TEST) -j$(JOBS)
 	@cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 300
 
 bench: build
-	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench startup_bench
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench startup_bench \
+	  io_connect_bench update_dsp_bench
 	@$(BUILD_RUN)/bench/link_bench
 	@$(BUILD_RUN)/bench/transfer_bench
+	@$(BUILD_RUN)/bench/io_connect_bench
+	@$(BUILD_RUN)/bench/update_dsp_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/grid_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/startup_bench
 
@@ -40,8 +54,9 @@ data: build
 
 # Pictures of the programs under docs/screenshots, drawn offscreen.
 screenshots: build
-	@cmake --build $(BUILD_RUN) -j$(JOBS) --target matrix-screenshots
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target matrix-screenshots update-screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/tools/screenshots/matrix-screenshots docs/screenshots
+	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/tools/screenshots/update-screenshots docs/screenshots
 
 clean:
 	rm -rf build

@@ -3,7 +3,9 @@
 // seven expansion modules.
 #include "bench_support.h"
 #include "link/host_services.h"
+#include "updater/headless_wizard_view.h"
 #include "updater/io_interface.h"
+#include "updater/update_connection.h"
 
 #include <cstdio>
 
@@ -51,6 +53,23 @@ int main()
                            qv::SlotQuery::FirmwareVersion})
             whole.io.ScanSlots(query);
         return ok && whole.io.slotInfo[0].moduleId == 0xB0 && whole.io.slotInfo[6].temperature == 46;
+    });
+
+    // The whole connect of the window's Connect button: detection, the
+    // instrument's identity and text items, the slot scans, the tree.
+    bench::SimBench full(SevenModules());
+    full.port.close();
+    qv::UpdateChannel channel{full.port, qv::HostServices{full.clock, full.pump, full.prompter}};
+    qv::UpdateIdentity identity;
+    qv::IoInterface io{channel, identity};
+    qv::HeadlessWizardView view;
+    qv::UpdateConnectionSettings settings;
+    settings.simulator = true;
+    qv::UpdateConnection connection{io, identity, view, settings};
+    connection.FormShow();
+    bench::Measure("UpdateConnection: Connect", full, [&] {
+        connection.btnOpenClick();
+        return connection.connected() && io.slotInfo[6].moduleId == 0xAD && !view.tree.lines.empty();
     });
     return 0;
 }

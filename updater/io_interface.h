@@ -68,7 +68,8 @@ public:
     // Restarts.
     int RestartIoModule(bool bootLoader);
     void WaitIoRestart(Progress* progressBar);
-    void RestartInstrument(Progress* progressBar, StatusPanel* statusPanel, StatusPanel* percentPanel);
+    // True when the instrument took the restart command.
+    bool RestartInstrument(Progress* progressBar, StatusPanel* statusPanel, StatusPanel* percentPanel);
     bool EnterBiosMode();
     int EraseIoFlash(StatusPanel* statusPanel, Progress* progressBar);
 

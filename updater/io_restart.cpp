@@ -31,7 +31,7 @@ void IoInterface::WaitIoRestart(Progress* progressBar)
     }
 }
 
-void IoInterface::RestartInstrument(Progress* progressBar, StatusPanel* statusPanel, StatusPanel* percentPanel)
+bool IoInterface::RestartInstrument(Progress* progressBar, StatusPanel* statusPanel, StatusPanel* percentPanel)
 {
     auto show = [&](int position, const char* percent) {
         if (progressBar)
@@ -47,10 +47,13 @@ void IoInterface::RestartInstrument(Progress* progressBar, StatusPanel* statusPa
     show(0, "0%");
     SetIoMode(false);
     show(1, "50%");
-    UpdateLink(channel_).Restart();
+    // Without a module the switch above goes unanswered and leaves the line mode.
+    channel_.rxMode = RxMode::Binary;
+    const bool restarted = UpdateLink(channel_).Restart();
     show(2, "100 %");
     if (statusPanel)
         statusPanel->setText("Done.");
+    return restarted;
 }
 
 bool IoInterface::EnterBiosMode()

@@ -1,0 +1,154 @@
+// --batch: the command line's job without a window, against the simulated
+// instrument on virtual time, and the exit status it ends with.
+#include "apps/qv-update/batch_prompter.h"
+#include "apps/qv-update/batch_run.h"
+#include "sim/virtual_instrument.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string ReadBack(std::FILE* file)
+{
+    std::string text;
+    std::rewind(file);
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+        text += char(c);
+    std::fclose(file);
+    return text;
+}
+
+struct Batch : qv::sim::VirtualInstrument {
+    explicit Batch(qv::sim::InstrumentOptions options = {}) : VirtualInstrument(options) {}
+
+    int run(const std::vector<std::string>& words)
+    {
+        qv::UpdateCommandLine line = qv::ParseUpdateCommandLine(words, "/opt/qv-update");
+        line.simulator = true;
+        std::FILE* out = std::tmpfile();
+        std::FILE* err = std::tmpfile();
+        const int status =
+            qv::RunBatch(line, {clock, pump, prompter, port, [] { return std::vector<std::string>{}; }}, out, err);
+        outText = ReadBack(out);
+        errText = ReadBack(err);
+        wire.hostAvailable();
+        return status;
+    }
+    std::string outText;
+    std::string errText;
+};
+
+qv::sim::InstrumentOptions WithIo()
+{
+    qv::sim::InstrumentOptions o;
+    o.ioModule.present = true;
+    return o;
+}
+
+TEST(Batch, ExitStatusOfEachJob)
+{
+    const std::string folder =
+        (std::filesystem::temp_directory_path() / ("qv-batch-" + std::to_string(std::random_device{}()))).string();
+    std::filesystem::create_directories(folder);
+    const std::string dsp = folder + "/X.380";
+    std::ofstream(dsp, std::ios::binary) << std::string(300, 'D');
+
+    qv::sim::InstrumentOptions silent;
+    silent.noAnswer = true;
+    struct Case {
+        std::vector<std::string> words;
+        qv::sim::InstrumentOptions options;
+        int status;
+        Texts messages;
+    } cases[] = {
+        {{"/I", "/C", "SIM"}, {}, qv::kExitDone, {}},
+        {{"/I"}, WithIo(), qv::kExitDone, {}},
+        {{"/I", "BIOS", "/C", "SIM"}, WithIo(), qv::kExitDone, {}},
+        {{"/F", dsp, "/C", "SIM"}, {}, qv::kExitDone, {}},
+        {{"/E"}, {}, qv::kExitFailed, {"This command is not supported by the instrument."}},
+        {{"/I", "fpga"}, WithIo(), qv::kExitFailed, {"This command is not supported by the instrument."}},
+        // Failed in the status text only.
+        {{"/KEY", "DOWN"}, {}, qv::kExitFailed, {}},
+        {{"/F", folder + "/gone.380"}, {}, qv::kExitFailed, {"The file \"" + folder + "/gone.380\" was not found."}},
+        {{"/R", "$1C000", "128"},
+         {},
+         qv::kExitFailed,
+         {"Reading the mainboard flash is not available in this version of QV-Update."}},
+        // Nothing found, and no job: nothing done.
+        {{"/I"}, silent, qv::kExitFailed, {}},
+        {{"/R", "start", "128"}, {}, qv::kExitFailed, {}},
+        {{}, {}, qv::kExitFailed, {}},
+        {{"/d", "memory.380"}, {}, qv::kExitFailed, {}},
+    };
+    for (const auto& c : cases) {
+        const std::string name = ::testing::PrintToString(c.words);
+        Batch b(c.options);
+        const int restarts = b.instrument.restartCount();
+        EXPECT_EQ(b.run(c.words), c.status) << name;
+        EXPECT_EQ(b.prompter.texts(), c.messages) << name;
+        if (c.status == qv::kExitDone) {
+            EXPECT_GT(b.instrument.restartCount(), restarts) << name;
+        } else if (c.messages.empty()) {
+            EXPECT_FALSE(b.errText.empty()) << name << ": a failure says something";
+        }
+        EXPECT_FALSE(b.port.isOpen()) << name;
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST(Batch, WhatTheJobsLeaveBehind)
+{
+    Batch bios(WithIo());
+    ASSERT_EQ(bios.run({"/I", "BIOS"}), qv::kExitDone);
+    EXPECT_TRUE(bios.instrument.options().biosMode);
+    EXPECT_FALSE(bios.wire.ioModule()->commandMode()) << "the module is left transparent";
+
+    Batch ethernet(WithIo());
+    ASSERT_EQ(ethernet.run({"/ETHReset"}), qv::kExitDone);
+    EXPECT_EQ(ethernet.wire.ioModule()->ethernetResets(), 1);
+
+    Batch key;
+    EXPECT_EQ(key.run({"/KEY", "DOWN"}), qv::kExitFailed);
+    EXPECT_EQ(key.errText,
+              "qv-update: the job was not done: Keydown could not be set correctly. Please install the FPGA-Loader.\n");
+
+    Batch refused;
+    refused.port.setRefuseOpen(true);
+    EXPECT_EQ(refused.run({"/I", "/C", "7"}), qv::kExitFailed);
+    EXPECT_EQ(refused.prompter.texts(),
+              (Texts{"The port is not available, it could be in use by another program.\rPlease select another port.",
+                     "Could not connect to COM7."}));
+}
+
+TEST(Batch, HelpGoesToStandardOutput)
+{
+    Batch b;
+    EXPECT_EQ(b.run({"/?"}), qv::kExitDone);
+    EXPECT_TRUE(b.outText.starts_with("QV-Update Commandline Parameters.\n\nThe parameter [/C \"Port Number\"]"));
+    EXPECT_EQ(b.outText.find('\r'), std::string::npos);
+    EXPECT_FALSE(b.port.isOpen()) << "no connection for the help";
+}
+
+TEST(Batch, MessagesAsKindAndText)
+{
+    EXPECT_EQ(qv::BatchPrompter::Line(qv::MessageKind::Error, "First.\r\rSecond."), "Error: First.\n\nSecond.\n");
+    EXPECT_EQ(qv::BatchPrompter::Line(qv::MessageKind::Warning, "Could not connect to COM1."),
+              "Warning: Could not connect to COM1.\n");
+    EXPECT_EQ(qv::BatchPrompter::Line(qv::MessageKind::Information, "A\r\nB"), "Information: A\nB\n");
+
+    std::FILE* out = std::tmpfile();
+    qv::BatchPrompter prompter(out);
+    EXPECT_EQ(prompter.message(qv::MessageKind::Confirmation, "Proceed?", qv::ButtonYesNo, qv::Answer::No),
+              qv::Answer::No)
+        << "a question takes its default button";
+    EXPECT_EQ(ReadBack(out), "Confirmation: Proceed?\n");
+}
+
+} // namespace

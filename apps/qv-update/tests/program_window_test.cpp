@@ -1,0 +1,330 @@
+// The whole QV-Update program with its window, offscreen, against the
+// simulated instrument on virtual time: connecting, the wizard's pages,
+// the system information and the command line.
+#include "apps/qv-update/update_application.h"
+#include "platform/qt/display_text.h"
+#include "platform/tests/qt_test_app.h"
+#include "sim/virtual_instrument.h"
+#include "updater/wizard_texts.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFontInfo>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct Program : qv::sim::VirtualInstrument {
+    explicit Program(qv::sim::InstrumentOptions options = {}, const std::vector<std::string>& words = {})
+        : VirtualInstrument(options)
+    {
+        qv::UpdateCommandLine line = qv::ParseUpdateCommandLine(words, "/opt/qv-update");
+        line.simulator = true;
+        app = std::make_unique<qv::UpdateApplication>(
+            line, qv::UpdateServices{clock, pump, prompter, port, [] { return std::vector<std::string>{}; }});
+        app->start();
+    }
+
+    qv::TfrmMain& form() { return app->mainForm(); }
+    template <typename T>
+    T* child(const char* name)
+    {
+        T* widget = form().findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    void type(const QString& text)
+    {
+        auto* box = child<QLineEdit>("editFilename");
+        box->clear();
+        QTest::keyClicks(box, text);
+    }
+    QString text(const char* name) { return child<QLabel>(name)->text(); }
+    bool shown(const char* name) { return child<QWidget>(name)->isVisibleTo(&form()); }
+    QStringList treeLines()
+    {
+        QStringList lines;
+        auto* tree = child<QTreeWidget>("sysTree");
+        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+            lines << (*it)->text(0);
+        return lines;
+    }
+
+    std::unique_ptr<qv::UpdateApplication> app;
+};
+
+qv::sim::InstrumentOptions WithIo()
+{
+    qv::sim::InstrumentOptions o;
+    o.ioModule.present = true;
+    o.ioModule.slotModules[0] = {0xB0, 0x12, 0x21, 43, true};
+    return o;
+}
+
+TEST(UpdateWindow, StartPage)
+{
+    Program p;
+    EXPECT_EQ(QCoreApplication::applicationName(), "QV-Updat");
+    EXPECT_EQ(p.form().windowTitle(), "QV-Update - Not Connected");
+    EXPECT_EQ(p.form().width(), 543);
+    EXPECT_TRUE(p.form().windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(p.child<QComboBox>("cbCPPort")->itemText(0), "SIM");
+    EXPECT_EQ(p.treeLines(), QStringList{"Disconnected."});
+    EXPECT_EQ(p.text("lblVer"), "Version 1.4.0.0");
+    EXPECT_EQ(p.text("lblInfo"), qv::displayText(qv::kStartInfoText));
+    EXPECT_EQ(p.child<QWidget>("pnlPort")->height(), 132);
+    EXPECT_TRUE(p.shown("grpPort"));
+    EXPECT_TRUE(p.shown("pnlStart"));
+    EXPECT_FALSE(p.shown("pnlSelectFile"));
+    EXPECT_FALSE(p.shown("btnAdvanced"));
+    EXPECT_FALSE(p.child<QPushButton>("btnNext")->isEnabled());
+    EXPECT_EQ(p.child<QPushButton>("btnExit")->text(), "Exit");
+    EXPECT_EQ(p.child<QPushButton>("btnNext")->text(), "Next >>");
+    EXPECT_EQ(p.child<QWidget>("sysTree")->toolTip(), "Right-click for more options...");
+
+    QString opened;
+    p.form().setWebOpener([&](const QString& address) { opened = address; });
+    QTest::mouseDClick(p.child<QWidget>("pnlBanner"), Qt::LeftButton);
+    EXPECT_EQ(opened, "https://example.com/qv-update") << "the maker's web site";
+}
+
+TEST(UpdateWindow, ConnectsThroughTheWindow)
+{
+    qv::sim::InstrumentOptions bios;
+    bios.biosMode = true;
+    struct Case {
+        const char* name;
+        qv::sim::InstrumentOptions options;
+        QString root;
+        QString line; // one of the lines below the root
+    } cases[] = {
+        {"I/O-interface", WithIo(), "RVT120S, Serial Nummer: 12345", "8 Channel Analogue Input Module, 8-ANA"},
+        {"serial port", {}, "RVT120S, Serial Nummer: 12345", "Software Version: 5.3"},
+        {"BIOS mode", bios, "The instrument is in BIOS-Mode.", "Processor 1: Installed."},
+    };
+    for (const auto& c : cases) {
+        Program p(c.options);
+        p.click("btnOpen");
+        const QStringList lines = p.treeLines();
+        ASSERT_FALSE(lines.isEmpty()) << c.name;
+        EXPECT_EQ(lines[0], c.root) << c.name;
+        EXPECT_TRUE(lines.contains(c.line)) << c.name << ": " << lines.join(" | ").toStdString();
+        EXPECT_EQ(p.child<QPushButton>("btnOpen")->text(), "Disconnect") << c.name;
+        EXPECT_TRUE(p.child<QPushButton>("btnNext")->isEnabled()) << c.name;
+        EXPECT_FALSE(p.child<QPushButton>("btnFind")->isEnabled()) << c.name;
+        EXPECT_TRUE(p.prompter.texts().empty()) << c.name;
+        EXPECT_TRUE(p.form().windowTitle().startsWith("QV-Update - Connected to ")) << c.name;
+        EXPECT_TRUE(p.text("lblVer").startsWith("Version 1.4.0.0 - Connected to a ")) << c.name;
+
+        p.click("btnOpen");
+        EXPECT_EQ(p.treeLines(), QStringList{"Disconnected."}) << c.name;
+        EXPECT_FALSE(p.port.isOpen()) << c.name;
+    }
+}
+
+TEST(UpdateWindow, StepsThroughTheWizard)
+{
+    Program p(WithIo());
+    p.click("btnOpen");
+    p.click("btnNext");
+    EXPECT_TRUE(p.shown("grpFile"));
+    EXPECT_FALSE(p.shown("grpPort"));
+    EXPECT_EQ(p.child<QWidget>("pnlPort")->height(), 75);
+    EXPECT_EQ(p.child<QPushButton>("btnExit")->text(), "Cancel");
+    EXPECT_EQ(p.text("lblInfo"), qv::displayText(qv::kSelectFileInfoText));
+
+    p.type("MCU/ERASE");
+    EXPECT_TRUE(p.shown("grpFileProgress"));
+    EXPECT_EQ(p.text("pnlInfo"), "Press NEXT to erase the I/O flash.");
+    // No at the question: back to the start, nothing erased.
+    p.prompter.queueAnswer(qv::Answer::No);
+    p.click("btnNext");
+    EXPECT_EQ(p.prompter.shown().at(0).style, qv::MessageStyle::Alarm);
+    EXPECT_TRUE(p.shown("pnlStart"));
+    EXPECT_FALSE(p.wire.ioModule()->flashErased());
+
+    p.click("btnNext");
+    p.type("RVT/I");
+    const int restarts = p.instrument.restartCount();
+    p.click("btnNext");
+    p.wire.hostAvailable();
+    EXPECT_EQ(p.instrument.restartCount(), restarts + 1);
+    EXPECT_EQ(p.text("pnlInfo"), "Done.");
+    EXPECT_EQ(p.text("pnlTime"), "100 %");
+    EXPECT_FALSE(p.child<QLineEdit>("editFilename")->isEnabled());
+    EXPECT_FALSE(p.child<QPushButton>("btnExit")->isEnabled());
+
+    p.click("btnNext");
+    EXPECT_FALSE(p.port.isOpen());
+    EXPECT_TRUE(p.shown("pnlStart"));
+    EXPECT_EQ(p.child<QPushButton>("btnOpen")->text(), "Connect");
+    EXPECT_EQ(p.form().windowTitle(), "QV-Update - Not Connected");
+}
+
+TEST(UpdateWindow, DoubleClickRecognisesTheBoxAgain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("late.380");
+    Program p;
+    p.click("btnOpen");
+    p.click("btnNext");
+    p.type(path);
+    EXPECT_FALSE(p.shown("grpFileProgress")) << "no such file yet";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(128, 'D'));
+    file.close();
+    QTest::mouseDClick(p.child<QLineEdit>("editFilename"), Qt::LeftButton);
+    EXPECT_TRUE(p.shown("grpFileProgress"));
+    EXPECT_TRUE(p.child<QPushButton>("btnNext")->isEnabled());
+}
+
+TEST(UpdateWindow, HelpPage)
+{
+    Program p;
+    p.click("btnOpen");
+    p.click("btnNext");
+    p.type("Help");
+    EXPECT_TRUE(p.shown("grpHelp"));
+    EXPECT_FALSE(p.child<QPushButton>("btnNext")->isEnabled());
+    EXPECT_EQ(p.text("lblHelpInfo"), "The input box above can be used to enter\nfilenames for the software update.\n"
+                                     "Besides filenames, this input box can\nalso be used to enter special commands.");
+    EXPECT_EQ(p.text("lblHelpCommands"), qv::displayText(qv::kHelpCommandsText));
+    EXPECT_TRUE(p.child<QLabel>("lblHelpCommands")->font().fixedPitch());
+    p.type("nothing");
+    EXPECT_TRUE(p.shown("grpHelp")) << "the help stays once shown";
+}
+
+TEST(UpdateWindow, SystemInformationMenuFileAndClipboard)
+{
+    Program p(WithIo());
+    p.click("btnOpen");
+    QMenu* menu = p.form().sysTreeMenu();
+    QStringList entries;
+    for (QAction* action : menu->actions())
+        entries << (action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(entries, (QStringList{"Expand All", "Collapse All", "-", "Save information to file..."}));
+
+    auto* tree = p.child<QTreeWidget>("sysTree");
+    menu->actions()[0]->trigger();
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        EXPECT_TRUE((*it)->childCount() == 0 || (*it)->isExpanded()) << (*it)->text(0).toStdString();
+    menu->actions()[1]->trigger();
+    EXPECT_TRUE(tree->topLevelItem(0)->isExpanded());
+    EXPECT_FALSE(tree->topLevelItem(0)->child(0)->isExpanded() && tree->topLevelItem(0)->child(0)->childCount());
+
+    QTemporaryDir dir;
+    const std::string chosen = dir.filePath("system").toStdString();
+    p.prompter.queueText(chosen);
+    menu->actions()[3]->trigger();
+    const std::string saved = chosen + ".TXT";
+    EXPECT_EQ(p.prompter.texts().back(), "The file \"" + saved + "\" was succesfully created.");
+    QFile file(QString::fromStdString(saved));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.startsWith("This file was created with QV-Update Version 1.4.0.0\r\n"));
+    EXPECT_TRUE(
+        content.contains("\r\n\r\nRVT120S, Serial Nummer: 12345\r\n\tCommunication Interface: Serial Port.\r\n"));
+
+    QApplication::clipboard()->clear();
+    p.form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p.form()));
+    QTest::keyClick(&p.form(), Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith("Qvella A/S - Instrument System Information.\nRVT120S, Serial Nummer: 12345\n"
+                                  "Communication Interface: Serial Port.\n"))
+        << copied.toStdString();
+}
+
+TEST(UpdateWindow, DroppedFileConnectsAndSelectsIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("X.380");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(256, 'D'));
+    file.close();
+
+    Program p(WithIo());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window: outside a real drag Qt routes no drop.
+    static_cast<QObject&>(p.form()).event(&drop);
+    EXPECT_TRUE(p.port.isOpen());
+    EXPECT_EQ(p.child<QLineEdit>("editFilename")->text(), path);
+    EXPECT_TRUE(p.shown("grpFileProgress"));
+    EXPECT_EQ(p.child<QPushButton>("btnNext")->property("tag").toInt(), 2);
+}
+
+TEST(UpdateWindow, CommandLineJobs)
+{
+    {
+        Program p(WithIo(), {"/I", "/C", "SIM"});
+        const int restarts = p.instrument.restartCount();
+        p.app->cmdTimerTimer();
+        p.wire.hostAvailable();
+        EXPECT_EQ(p.instrument.restartCount(), restarts + 1);
+        EXPECT_TRUE(p.app->ended());
+        EXPECT_EQ(p.app->exitStatus(), qv::kExitDone);
+        EXPECT_FALSE(p.form().isVisible());
+        EXPECT_TRUE(p.prompter.texts().empty());
+    }
+    {
+        Program p({}, {"/E"});
+        p.app->cmdTimerTimer();
+        EXPECT_TRUE(p.app->ended());
+        EXPECT_EQ(p.app->exitStatus(), qv::kExitFailed);
+        EXPECT_EQ(p.prompter.texts(), Texts{"This command is not supported by the instrument."});
+    }
+    {
+        // A job that cannot connect leaves the wizard open.
+        Program p({}, {"/I", "/C", "9"});
+        p.port.setRefuseOpen(true);
+        p.app->cmdTimerTimer();
+        EXPECT_FALSE(p.app->ended());
+        EXPECT_TRUE(p.form().isVisible());
+        EXPECT_EQ(p.app->exitStatus(), qv::kExitFailed);
+        EXPECT_EQ(p.prompter.texts().back(), "Could not connect to COM9.");
+        EXPECT_TRUE(p.child<QPushButton>("btnExit")->isEnabled());
+    }
+}
+
+TEST(UpdateWindow, HelpDialogOfTheCommandLine)
+{
+    Program p({}, {"/H"});
+    QString caption;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        caption = dialog->windowTitle();
+        text = dialog->findChild<QPlainTextEdit*>("memParams")->toPlainText();
+        dialog->findChild<QPushButton*>("btnClose")->click();
+    });
+    p.app->cmdTimerTimer();
+    EXPECT_EQ(caption, "Commandline parameters...");
+    EXPECT_TRUE(text.startsWith("QV-Update Commandline Parameters.\n\nThe parameter [/C \"Port Number\"]"));
+    EXPECT_TRUE(p.app->ended());
+    EXPECT_EQ(p.app->exitStatus(), qv::kExitDone);
+}
+
+TEST(UpdateWindow, ClosingTheWindowGoesThroughExit)
+{
+    Program p(WithIo());
+    p.click("btnOpen");
+    p.form().close();
+    EXPECT_TRUE(p.app->ended());
+    EXPECT_FALSE(p.port.isOpen()) << "disconnected first";
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+// End to end: the real qv-update with --batch, without a display, against
+// qv-instrument-sim on a pseudo-terminal in real time.
+#include "link/update_link.h"
+#include "platform/host/scripted_prompter.h"
+#include "platform/qt/qt_event_pump.h"
+#include "platform/qt/qt_serial_port.h"
+#include "platform/tests/qt_test_app.h"
+#include "sim/testing/sim_process.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct UpdateRun {
+    int status = -1;
+    std::string err;
+};
+
+// qv-update with the words given, no display in reach.
+UpdateRun RunUpdate(const std::vector<std::string>& words, const std::filesystem::path& dir)
+{
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + std::string(QV_UPDATE_PATH) + "'";
+    for (const auto& w : words)
+        command += " '" + w + "'";
+    command += " 2>'" + (dir / "err").string() + "' >/dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, qv::sim::testing::SlurpFile(dir / "err")};
+}
+
+// The instrument's protect flag, read over the pseudo-terminal as any
+// client would; a restart clears it.
+class FlagProbe {
+public:
+    explicit FlagProbe(const std::string& device) : device_(device) {}
+
+    bool set()
+    {
+        Open open(*this);
+        return open.ok && link_.ToggleProtectFlag();
+    }
+    // The flag once the instrument answers again after its boot.
+    int read()
+    {
+        Open open(*this);
+        uint8_t flag = 0;
+        const bool ok = open.ok && channel_.Attempt(kBootAttempts, kBootPauseMs, [&] {
+            return link_.ReadProtectFlag(flag);
+        });
+        return ok ? flag : -1;
+    }
+
+private:
+    static constexpr int kBootAttempts = 20;
+    static constexpr int kBootPauseMs = 100;
+    struct Open {
+        explicit Open(FlagProbe& p) : probe(p), ok(p.port_.open(p.device_)) { p.channel_.rxMode = qv::RxMode::Binary; }
+        ~Open() { probe.port_.close(); }
+        FlagProbe& probe;
+        bool ok;
+    };
+
+    std::string device_;
+    qv::SteadyClock clock_;
+    qv::QtEventPump pump_;
+    qv::ScriptedPrompter prompter_;
+    qv::QtSerialPort port_;
+    qv::UpdateChannel channel_{port_, qv::HostServices{clock_, pump_, prompter_}};
+    qv::UpdateLink link_{channel_};
+};
+
+TEST(UpdateEndToEnd, RestartThroughTheIoInterface)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300", "--io-module"},
+                                           folder);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    FlagProbe probe(sim.device());
+    ASSERT_TRUE(probe.set());
+    ASSERT_EQ(probe.read(), 1);
+
+    const UpdateRun run = RunUpdate({"--batch", "/I", "/C", sim.device()}, folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(probe.read(), 0) << "the restart cleared the flag";
+}
+
+TEST(UpdateEndToEnd, DspFileIntoTheInstrumentsMemory)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    std::string bytes(1000, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 13 + 5);
+    const std::string file = (folder / "update.380").string();
+    std::ofstream(file, std::ios::binary) << bytes;
+
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300"}, folder);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    const UpdateRun run = RunUpdate({"--batch", "/F", file, "/C", sim.device()}, folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+
+    const std::string memory = sim.stopAndDump();
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_EQ(memory.substr(0x1C000, 896), bytes.substr(0, 896)) << "seven whole sectors";
+    EXPECT_NE(memory.substr(0x1C000 + 896, 104), bytes.substr(896)) << "not the part sector";
+}
+
+TEST(UpdateEndToEnd, ExitStatusOfABadOption)
+{
+    QTemporaryDir dir;
+    const UpdateRun run = RunUpdate({"--batch", "--bogus"}, dir.path().toStdString());
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Unknown option --bogus."), std::string::npos) << run.err;
+}
+
+} // namespace

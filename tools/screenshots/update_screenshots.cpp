@@ -1,0 +1,110 @@
+// Renders QV-Update as a user sees it, against the in-process simulated
+// instrument with its I/O-interface and expansion modules, into PNG files:
+// the start page after connecting, the file page after a DSP file went in,
+// and the HELP page. Run offscreen; see `make screenshots`.
+#include "apps/qv-update/host_machine.h"
+#include "apps/qv-update/update_application.h"
+#include "sim/virtual_instrument.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+namespace {
+
+// The banner comes to rest as it would with its timer running.
+void SettleBanner(qv::TfrmMain& form)
+{
+    for (int tick = 0; tick < qv::BannerAnimation::kCounts && form.banner()->spinning(); ++tick)
+        form.banner()->tmrSpinTimer();
+}
+
+bool Save(qv::TfrmMain& window, const QString& folder, const char* name)
+{
+    SettleBanner(window);
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name);
+    if (!window.grab().save(path)) {
+        std::fprintf(stderr, "update-screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+void Click(qv::TfrmMain& form, const char* name)
+{
+    QTest::mouseClick(form.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
+}
+
+void Type(qv::TfrmMain& form, const QString& text)
+{
+    auto* box = form.findChild<QLineEdit*>(QStringLiteral("editFilename"));
+    box->clear();
+    QTest::keyClicks(box, text);
+}
+
+qv::UpdateServices Services(qv::sim::VirtualInstrument& sim)
+{
+    return {sim.clock, sim.pump, sim.prompter, sim.port, [] { return std::vector<std::string>{}; }};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+    QDir().mkpath(folder);
+
+    qv::UpdateCommandLine line;
+    line.simulator = true;
+    // The start page after connecting, with the mainboard's details open.
+    qv::sim::VirtualInstrument sim(qv::SimulatedInstrumentOptions());
+    qv::UpdateApplication program(line, Services(sim));
+    program.start();
+    qv::TfrmMain& form = program.mainForm();
+    Click(form, "btnOpen");
+    auto* tree = form.findChild<QTreeWidget*>(QStringLiteral("sysTree"));
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        if ((*it)->text(0) == QStringLiteral("Hardware.") || (*it)->text(0) == QStringLiteral("Mainboard."))
+            (*it)->setExpanded(true);
+    bool ok = Save(form, folder, "qv-update-start.png");
+
+    // The HELP page.
+    Click(form, "btnNext");
+    Type(form, QStringLiteral("HELP"));
+    ok = Save(form, folder, "qv-update-help.png") && ok;
+
+    // The file page once a DSP file went in, block by block: the fast flash
+    // write is not in this version, so the module's flash is not asked for.
+    qv::sim::VirtualInstrument blocks(qv::SimulatedInstrumentOptions());
+    qv::UpdateApplication second(line, Services(blocks));
+    second.start();
+    qv::TfrmMain& fileForm = second.mainForm();
+    second.core().io.spiDisabled = true;
+    second.core().wizard.quiet = true; // no question to answer
+    Click(fileForm, "btnOpen");
+    // A fixed path, so that the picture comes out the same every time.
+    const QString files = QDir::temp().filePath(QStringLiteral("Updates"));
+    QDir().mkpath(files);
+    const QString dsp = QDir(files).filePath(QStringLiteral("DSP-5.40.380"));
+    QFile file(dsp);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(16384, '\x5A')) < 0)
+        return 1;
+    file.close();
+    Click(fileForm, "btnNext");
+    Type(fileForm, dsp);
+    Click(fileForm, "btnNext");
+    ok = Save(fileForm, folder, "qv-update-file.png") && ok;
+    QFile::remove(dsp);
+    return ok ? 0 : 1;
+}

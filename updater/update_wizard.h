@@ -1,0 +1,98 @@
+#pragma once
+
+#include "io_interface.h"
+#include "update_connection.h"
+#include "wizard_view.h"
+#include "link/update_identity.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// btnNext tags besides those of the connection.
+inline constexpr int kNextExecute = 2;
+inline constexpr int kNextFinished = -1;
+inline constexpr int kNextPortClosed = -2;
+// btnExit tag: cancel back to the start page.
+inline constexpr int kExitCancel = 1;
+
+// The browse button's filter for what is connected.
+std::string FileChooserFilter(bool instrument, bool ioInterface);
+
+// QV-Update's wizard: the pages of the main window, the navigation
+// buttons, the input box and the dispatcher that runs what it names.
+class UpdateWizard {
+public:
+    static constexpr int kBannerMs = 150;
+    static constexpr int kExitBannerMs = 50;
+    // Polls of 10 ms that give a detected instrument time to settle before
+    // the program disconnects and ends.
+    static constexpr int kExitPolls = 251;
+    static constexpr int kEraseBarMaximum = 107;
+    static constexpr int kFinishedPauseMs = 500;
+    // The DSP file buffer; a longer file is refused.
+    static constexpr size_t kDspBufferBytes = 262144;
+    // Of a drop, only the first names are looked at.
+    static constexpr size_t kDroppedFilesTaken = 2;
+
+    UpdateWizard(IoInterface& io, UpdateIdentity& identity, UpdateConnection& connection, WizardView& view);
+
+    void ShowPage(const std::string& key);
+    const std::string& page() const { return page_; }
+
+    // The input box changed (or was double-clicked).
+    void editFilenameChange(const std::string& text);
+    // Puts text into the input box, which recognises it.
+    void SetInput(const std::string& text);
+    void btnFileNameClick();
+    void chkBackupClick();
+    void btnBackupClick();
+    void btnNextClick();
+    void btnExitClick();
+    // Files dropped onto the window.
+    void FilesDropped(const std::vector<std::string>& paths);
+
+    // Yes (true) or No; quiet answers Yes without asking.
+    bool ConfirmUpdate();
+    std::string ConfirmUpdateText() const;
+    // Runs what the input box names; true when it did what was asked.
+    bool ExecuteCommand();
+
+    // Set by the command line: no confirmations, no success messages.
+    bool quiet = false;
+    bool helpShown = false;
+    // Toggled from the advanced menu.
+    bool fpgaLoaderDisabled = false;
+
+private:
+    bool Dispatch(const std::string& t);
+    bool EraseIoFirmware();
+    bool ResetEthernetSettings();
+    bool ActivateDownloadMode();
+    bool IoModuleStep(const char* busyText, const char* failureText, const std::function<bool()>& step);
+    bool RestartRvt();
+    bool SendText(const std::string& text);
+    bool DownloadDspFile(const std::string& path);
+    bool WriteDspSectors(uint32_t address, const std::vector<uint8_t>& bytes);
+    // The branches whose operations this build does not have yet.
+    bool NotAvailable(const std::string& what);
+
+    void ShowPackage(const std::string& path);
+    void ReturnDisconnected();
+    void Inform(const std::string& text);
+    void ShowBar(int64_t position, int64_t maximum, const char* percent);
+    StatusPanel& info() { return view_.panel(WizardText::Info); }
+
+    IoInterface& io_;
+    UpdateChannel& channel_;
+    UpdateIdentity& identity_;
+    UpdateConnection& connection_;
+    WizardView& view_;
+    Prompter& prompter_;
+    std::string page_;
+};
+
+} // namespace qv
