@@ -168,10 +168,10 @@ Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned b
     box.setEscapeButton(standardButton(escape));
     if ((buttons & ButtonNoAsHelp) && box.button(QMessageBox::No))
         box.button(QMessageBox::No)->setText(QStringLiteral("Help!"));
-    // A box with a topic has a Help button and answers F1; the help opens
-    // beside it and the question stays.
+    // With help pages, a box with a topic has a Help button and answers F1;
+    // the help opens beside it and the question stays.
     QPushButton* help = nullptr;
-    if (helpTopic != 0 && !(buttons & ButtonNoAsHelp)) {
+    if (helpTopic != 0 && !helpPage_.isEmpty() && !(buttons & ButtonNoAsHelp)) {
         help = box.addButton(QMessageBox::Help);
         auto* f1 = new QShortcut(QKeySequence::HelpContents, &box);
         QObject::connect(f1, &QShortcut::activated, &box, [this, helpTopic] { showHelp(helpTopic); });

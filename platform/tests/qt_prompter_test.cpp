@@ -146,6 +146,14 @@ TEST(QtPrompter, HelpOpensBesideTheQuestionOrInsteadOfNo)
     });
     EXPECT_EQ(prompter.message(MessageKind::Warning, "Stopped.", ButtonYesNo | ButtonNoAsHelp, Answer::Yes, 7),
               Answer::No);
+
+    // A program without help pages offers no Help button that would do nothing.
+    QtPrompter withoutHelp;
+    onMessageBox([](QMessageBox& box) {
+        EXPECT_EQ(box.button(QMessageBox::Help), nullptr);
+        box.button(QMessageBox::Ok)->click();
+    });
+    EXPECT_EQ(withoutHelp.message(MessageKind::Information, "Done.", ButtonOk, Answer::Ok, 7), Answer::Ok);
 }
 
 } // namespace
