@@ -9,6 +9,8 @@
 #include "remote_memory.h"
 #include "remote_reads.h"
 
+#include <utility>
+
 namespace qv {
 
 namespace {
@@ -87,6 +89,7 @@ bool RemoteControl::connect(bool skipReads)
 
     connected_ = true;
     reloadRequested_ = false;
+    crosspointsRead_ = false;
     write(kDotLineClear);
     rx->leaveWaitingMode();
     write(kDotLineClear);
@@ -134,6 +137,8 @@ bool RemoteControl::disconnectAsk()
 void RemoteControl::disconnectLocal()
 {
     connected_ = false;
+    reloadHeld_ = false;
+    crosspointsRead_ = false;
     view_.showRemoteConnected(false);
     view_.setRemoteState(false, connection_.instrumentVersion(), connection_.typeSupported());
     for (MainCommand c : {MainCommand::Upload, MainCommand::Download, MainCommand::Restart, MainCommand::RemoteControl,
@@ -161,6 +166,10 @@ void RemoteControl::readCrosspoints()
     DotReceiver* rx = receiver ? receiver() : nullptr;
     if (!connected_ || !t || !rx)
         return;
+    if (macroRunning()) {
+        reloadHeld_ = true;
+        return;
+    }
     if (reading_) {
         reloadLater(); // once the running read has ended
         return;
@@ -194,8 +203,15 @@ void RemoteControl::readCrosspoints()
         timedOut();
         return;
     }
+    crosspointsRead_ = true;
     showRemoteState();
     runPendingMacro();
+}
+
+void RemoteControl::macroEnded()
+{
+    if (std::exchange(reloadHeld_, false))
+        reloadLater();
 }
 
 void RemoteControl::showRemoteState()

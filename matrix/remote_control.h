@@ -36,14 +36,20 @@ public:
     // A line for the DOT log window.
     std::function<void(const std::string&)> logLine;
     // Macros: one pending or running is asked to stop by a notice; a pending
-    // one runs after the crosspoint read.
+    // one runs after the crosspoint read. A crosspoint read would take a
+    // running macro's answers, so a reload asked for meanwhile (a ".SP9,n"
+    // line, a notice) waits until macroEnded.
     std::function<bool()> macroActive = [] { return false; };
+    std::function<bool()> macroRunning = [] { return false; };
     std::function<void()> stopMacro = [] {};
     std::function<bool()> macroStopRequested = [] { return false; };
     std::function<void()> runPendingMacro = [] {};
+    void macroEnded();
 
     bool connected() const { return connected_; }
     bool reloadRequested() const { return reloadRequested_; }
+    // A crosspoint read has completed since the connect.
+    bool crosspointsRead() const { return crosspointsRead_; }
 
     // The Connect entry, the remote button and the macro flows. skipReads
     // leaves out the save question and the memory reads.
@@ -112,6 +118,8 @@ private:
     bool connected_ = false;
     bool reloadRequested_ = false;
     bool reading_ = false;
+    bool reloadHeld_ = false;
+    bool crosspointsRead_ = false;
     int linesReceived_ = 0;
 };
 

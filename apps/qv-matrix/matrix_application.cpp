@@ -164,6 +164,7 @@ void MatrixApplication::plugIn()
     hooks.mayClose = [this] { return document_->ReplacementGuard(); };
     hooks.gridPosition = [this] { return QPoint(grid_->gridPosX(), grid_->gridPosY()); };
     plugInRemote();
+    macros_ = std::make_unique<MacroWiring>(*form_, *grid_, *remote_, prompter_);
     connectRequests();
     connectRemoteRequests();
 }
@@ -179,13 +180,6 @@ void MatrixApplication::plugInRemote()
     remote_->logLine = [this](const std::string& line) {
         dotLog_->addLine(QString::fromLatin1(line.data(), qsizetype(line.size())));
     };
-    remote_->macroActive = [this] { return !form_->pendingMacro().isEmpty(); };
-    remote_->runPendingMacro = [this] {
-        const QString path = form_->takePendingMacro();
-        if (!path.isEmpty())
-            form_->hooks().runMacro(path);
-    };
-
     connection_->remoteConnected = [this] { return remote_->connected(); };
     connection_->askDisconnect = [this] { return remote_->disconnectAsk(); };
     connection_->endRemoteLocally = [this] { remote_->disconnectLocal(); };

@@ -2,6 +2,7 @@
 
 #include "config/config_image.h"
 #include "hand_over.h"
+#include "macro_wiring.h"
 #include "link/instrument_record.h"
 #include "main_form_view.h"
 #include "matrix/config_document.h"
@@ -59,6 +60,7 @@ public:
     MatrixGrid& grid() { return *grid_; }
     ConfigImage& image() { return image_; }
     RemoteControl& remoteControl() { return *remote_; }
+    MacroWiring& macros() { return *macros_; }
     TDotLogForm& dotLog() { return *dotLog_; }
 
 private:
@@ -102,6 +104,7 @@ private:
     std::unique_ptr<DotReceiver> receiver_; // on the driver's channel
     QString driverPort_;
     std::unique_ptr<RemoteControl> remote_;
+    std::unique_ptr<MacroWiring> macros_; // goes before remote control and the window
     TDotLogForm* dotLog_ = nullptr; // owned by the main window
 };
 

@@ -4,6 +4,7 @@
 #include "fake_main_view.h"
 #include "link/headless_transfer_view.h"
 #include "link/tests/sim_fixture.h"
+#include "matrix/dot_commands.h"
 #include "matrix/dot_receiver.h"
 #include "matrix/remote_control.h"
 #include "matrix/remote_memory.h"
@@ -134,6 +135,40 @@ TEST(RemoteControl, AnInstrumentFallingSilentEndsTheConnection)
     EXPECT_FALSE(b.remote.connect(false));
     EXPECT_EQ(b.prompter().texts(), std::vector<std::string>{"Timeout, please try to connect again."});
     EXPECT_FALSE(b.remote.connected());
+}
+
+int CrosspointLists(const qv::sim::Instrument& instrument)
+{
+    int n = 0;
+    for (const std::string& line : instrument.textLines())
+        n += line.rfind(".LA", 0) == 0;
+    return n;
+}
+
+TEST(RemoteControl, AReloadAskedForWhileAMacroRunsWaitsForItsEnd)
+{
+    RemoteBench b;
+    bool macroRunning = false;
+    b.remote.macroRunning = [&] { return macroRunning; };
+    ASSERT_TRUE(b.remote.connect(false));
+    b.idle(2500);
+    ASSERT_TRUE(b.remote.crosspointsRead());
+    const int lists = CrosspointLists(b.instrument());
+
+    // A macro line ".SP9,2": the instrument's preset report asks for a reload.
+    macroRunning = true;
+    b.remote.send(qv::DotSelectPreset(2));
+    b.idle(2500);
+    EXPECT_EQ(b.view.selectedPreset, 2);
+    EXPECT_EQ(CrosspointLists(b.instrument()), lists) << "the macro's answers stay its own";
+
+    macroRunning = false;
+    b.remote.macroEnded();
+    b.idle(2500);
+    EXPECT_EQ(CrosspointLists(b.instrument()), lists + 10);
+    b.remote.macroEnded();
+    b.idle(2500);
+    EXPECT_EQ(CrosspointLists(b.instrument()), lists + 10) << "nothing was held any more";
 }
 
 TEST(RemoteMemory, WritesABlockBackWithOnlyTheTextChanged)

@@ -159,8 +159,6 @@ TEST(MatrixSettings, ValuesAreTakenLiterallyAndKeysWhateverTheirCase)
     EXPECT_EQ(s.macroFiles[0], "/m/one.MCR");
     EXPECT_EQ(s.recentFiles[0], "/p/a,b.PRE") << "the first of two equal keys counts";
     EXPECT_EQ(s.matrix.traceColor, 0xFF8000u);
-    EXPECT_EQ(qv::MacroFileKey(10), "File#0");
-    EXPECT_EQ(qv::MacroFileKey(9), "File#9");
 }
 
 TEST(MatrixSettings, WritingKeepsExtCmdAndOtherKeysAndRoundTrips)

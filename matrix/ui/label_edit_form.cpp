@@ -1,6 +1,5 @@
 #include "label_edit_form.h"
 
-#include "config/image_layout.h"
 #include "matrix/label_rename.h"
 
 #include <QGridLayout>
@@ -66,17 +65,18 @@ void TLabelEditForm::clearRows()
     edits_.clear();
 }
 
-QLineEdit* TLabelEditForm::addEdit(const QString& name, const QString& text)
+QLineEdit* TLabelEditForm::addEdit(const QString& name, const QString& text, int maxLength)
 {
     auto* edit = new QLineEdit(text);
     edit->setObjectName(name);
-    edit->setMaxLength(kLabelLength);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")) + 16);
+    edit->setMaxLength(maxLength);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(maxLength, QLatin1Char('W'))) + 16);
     edits_.push_back(edit);
     return edit;
 }
 
-void TLabelEditForm::setupSingle(const QString& title, const QString& caption, const QString& label)
+void TLabelEditForm::setupSingle(const QString& title, const QString& caption, const QString& label,
+                                 int maxLength)
 {
     clearRows();
     advanced_ = false;
@@ -85,7 +85,7 @@ void TLabelEditForm::setupSingle(const QString& title, const QString& caption, c
     auto* row = new QWidget;
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    QLineEdit* edit = addEdit(QStringLiteral("editLabel"), label);
+    QLineEdit* edit = addEdit(QStringLiteral("editLabel"), label, maxLength);
     h->addWidget(edit);
     h->addStretch();
     rowsLayout_->insertWidget(0, row);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/image_layout.h"
+
 #include <QDialog>
 #include <QList>
 #include <QPair>
@@ -15,9 +17,10 @@ namespace qv {
 
 class Prompter;
 
-// The label edit dialog: one 4-character line for a rename, or in the
-// advanced rename one row per selected label, each with its own new text.
-// OK keeps the dialog open while a text breaks the character rule.
+// The label edit dialog: one 4-character line for a rename (or a longer
+// one, as for a macro's name), or in the advanced rename one row per
+// selected label, each with its own new text. OK keeps the dialog open
+// while a text breaks the character rule.
 class TLabelEditForm : public QDialog {
     Q_OBJECT
 
@@ -25,7 +28,8 @@ public:
     explicit TLabelEditForm(Prompter& prompter, QWidget* parent = nullptr);
 
     // title: "Input #n" or "Output #n"; caption: "Input Name" or "Output Name".
-    void setupSingle(const QString& title, const QString& caption, const QString& label);
+    void setupSingle(const QString& title, const QString& caption, const QString& label,
+                     int maxLength = kLabelLength);
     // One row per label: its caption ("Input #n") and its current label.
     void setupAdvanced(const QString& title, const QList<QPair<QString, QString>>& rows);
 
@@ -36,7 +40,7 @@ public:
 private:
     void OKButtonClick();
     void clearRows();
-    QLineEdit* addEdit(const QString& name, const QString& text);
+    QLineEdit* addEdit(const QString& name, const QString& text, int maxLength = kLabelLength);
 
     Prompter& prompter_;
     QGroupBox* gbLabel_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "file_types.h"
+#include "matrix/macro_menu.h"
 #include "matrix/main_view.h"
 #include "matrix_settings.h"
 #include "platform/host/prompter.h"
@@ -62,6 +63,11 @@ struct ShellHooks {
     // Remote control and macros.
     std::function<bool()> connectRemote = [] { return false; };
     std::function<void(const QString& path)> runMacro = [](const QString&) {};
+    // What the Macro menu enables, asked when it opens and before one of
+    // its shortcuts acts.
+    std::function<MacroMenuState()> macroMenuState = [] { return MacroMenuState{}; };
+    // A macro being played keeps hand-overs waiting.
+    std::function<bool()> macroRunning = [] { return false; };
 
     // Closing: the disconnect question, then the save question.
     std::function<bool()> mayClose = [] { return true; };
@@ -123,8 +129,15 @@ public:
     TDroppedFilesForm* droppedFilesForm() const { return droppedFiles_; }
     // A macro to run once remote control has read the crosspoints.
     QString pendingMacro() const { return pendingMacro_; }
-    void setPendingMacro(const QString& path) { pendingMacro_ = path; }
+    void setPendingMacro(const QString& path);
     QString takePendingMacro();
+
+    // --- Macro menu ---
+    // Enables its entries by hooks().macroMenuState().
+    void refreshMacroMenu();
+    // The keys that change what choosing a macro item does: Shift from the
+    // keyboard, Delete as last pressed or released.
+    MacroMenu::Keys macroKeys() const;
 
     // --- file types ---
     bool isAssociated(const QString& ext) const;
@@ -207,6 +220,9 @@ signals:
     void stopMacroRequested();
     void saveMacroRequested();
     void globalHotkeysToggled(bool global);
+    void pendingMacroChanged();
+    // readSettings has read the file (the macro assignments among it).
+    void settingsRead();
 
     void helpRequested();
     void aboutRequested();
@@ -257,6 +273,7 @@ private:
 
     // main_form_keys.cpp
     bool handleKey(QWidget* target, QKeyEvent* event);
+    void trackDeleteKey(const QEvent* event);
 
     Prompter& prompter_;
     ShellHooks hooks_;
@@ -270,6 +287,9 @@ private:
     QStringList handOvers_;
     QTimer handOverTimer_;
     int busy_ = 0;
+    bool deleteHeld_ = false;
+    // The help key rests while a macro item is chosen.
+    bool choosingMacro_ = false;
     bool remoteConnected_ = false;
     bool remoteMenu_ = false; // the remote-control menu and button enabled
     QPointer<TSplashForm> splash_;

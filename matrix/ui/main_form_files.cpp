@@ -13,10 +13,6 @@
 
 namespace qv {
 
-namespace {
-
-} // namespace
-
 // --- recent files ---
 
 void TMainForm::addRecentFile(const QString& path)
@@ -65,7 +61,7 @@ void TMainForm::queueHandOver(const QString& path)
 
 bool TMainForm::busy() const
 {
-    return busy_ > 0 || !isEnabled() || QApplication::activeModalWidget() != nullptr ||
+    return busy_ > 0 || hooks_.macroRunning() || !isEnabled() || QApplication::activeModalWidget() != nullptr ||
            QApplication::activePopupWidget() != nullptr;
 }
 
@@ -115,12 +111,12 @@ void TMainForm::offerMacro(const QString& path)
         hooks_.runMacro(path);
         return;
     }
-    if (!prompter_.confirm(kConnectQuestionText))
+    if (!prompter_.confirm(kMacroConnectQuestion))
         return;
     // Remote control runs it once the crosspoints are read.
-    pendingMacro_ = path;
+    setPendingMacro(path);
     if (!hooks_.connectRemote())
-        pendingMacro_.clear();
+        setPendingMacro({});
 }
 
 void TMainForm::offerPackage(const QString& path)
@@ -134,10 +130,18 @@ void TMainForm::offerPackage(const QString& path)
         hooks_.installPackage(path);
 }
 
+void TMainForm::setPendingMacro(const QString& path)
+{
+    if (pendingMacro_ == path)
+        return;
+    pendingMacro_ = path;
+    emit pendingMacroChanged();
+}
+
 QString TMainForm::takePendingMacro()
 {
     QString path = pendingMacro_;
-    pendingMacro_.clear();
+    setPendingMacro({});
     return path;
 }
 

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <utility>
+
 namespace qv {
 
 namespace {
@@ -169,12 +171,18 @@ void TMainForm::buildMacroMenu()
 {
     QMenu* macro = menuBar()->addMenu("Macro");
     macro->setObjectName("mnuMacro");
-    // The macro runner gives the items their captions and enables them.
+    macro->setToolTipsVisible(true);
+    connect(macro, &QMenu::aboutToShow, this, &TMainForm::refreshMacroMenu);
+    // The macro menu gives the items their captions.
     for (int item = 1; item <= kMacroItemCount; ++item) {
         const QByteArray name = "mnuMacro" + QByteArray::number(item);
-        mnuMacroItem[item - 1] = addEntry(macro, name.constData(), "<Unassigned>", ctrl(Qt::Key_F1 + item - 1));
+        mnuMacroItem[item - 1] = addEntry(macro, name.constData(), kUnassignedCaption, ctrl(Qt::Key_F1 + item - 1));
         mnuMacroItem[item - 1]->setEnabled(false);
-        connect(mnuMacroItem[item - 1], &QAction::triggered, this, [this, item] { emit macroItemRequested(item); });
+        connect(mnuMacroItem[item - 1], &QAction::triggered, this, [this, item] {
+            const bool choosing = std::exchange(choosingMacro_, true);
+            emit macroItemRequested(item);
+            choosingMacro_ = choosing;
+        });
     }
     macro->addSeparator();
     connect(addEntry(macro, "mnuRunMacro", "Run Macro...", ctrl(Qt::Key_F11)), &QAction::triggered, this,
@@ -192,6 +200,16 @@ void TMainForm::buildMacroMenu()
         settings_.globalHotkeys = on;
         emit globalHotkeysToggled(on);
     });
+}
+
+void TMainForm::refreshMacroMenu()
+{
+    const MacroMenuState state = hooks_.macroMenuState();
+    for (QAction* item : mnuMacroItem)
+        item->setEnabled(state.items);
+    action("mnuRunMacro")->setEnabled(state.run);
+    action("mnuStopMacro")->setEnabled(state.stop);
+    action("mnuSaveMacro")->setEnabled(state.save);
 }
 
 void TMainForm::buildHelpMenu()

@@ -72,7 +72,7 @@ void TMainForm::commandLineStep(const QString& path)
     setField(MainField::File, CommandLineFileText(path));
     switch (FileKindOf(path)) {
     case MatrixFileKind::Preset: hooks_.openFile(path); break;
-    case MatrixFileKind::Macro: pendingMacro_ = path; break;
+    case MatrixFileKind::Macro: setPendingMacro(path); break;
     case MatrixFileKind::Package: pendingPackage_ = path; break;
     case MatrixFileKind::Other: break;
     }
@@ -117,6 +117,7 @@ void TMainForm::readSettings()
         prompter_.error(error.toStdString());
     settings_ = ReadMatrixSettings(settingsPath_);
     applyWindowSettings(settings_.window);
+    emit settingsRead();
     mnuGlobalHotkeys->setChecked(settings_.globalHotkeys);
 }
 
@@ -167,7 +168,7 @@ bool TMainForm::closeQuery()
 {
     if (!hooks_.mayClose())
         return false;
-    pendingMacro_.clear();
+    setPendingMacro({});
     writeSettings();
     return true;
 }

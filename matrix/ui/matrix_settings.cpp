@@ -68,6 +68,11 @@ QString recentKey(int n) { return QStringLiteral("File_%1").arg(n); }
 
 int lastIconIndex() { return kCrosspointIconCount - 1; }
 
+QString macroKey(int item)
+{
+    return QString::fromStdString(MacroItemKey(item));
+}
+
 } // namespace
 
 QString MatrixSettingsPath()
@@ -112,11 +117,6 @@ uint32_t DefaultTraceColor()
     if (!qGuiApp)
         return kFallbackTraceColor;
     return QGuiApplication::palette().color(QPalette::Highlight).rgb() & 0xFFFFFF;
-}
-
-QString MacroFileKey(int item)
-{
-    return QStringLiteral("File#%1").arg(item % kMacroItemCount);
 }
 
 QPoint KeyboardWindowPosition(const MatrixSettings& settings, QSize keyboardSize)
@@ -179,7 +179,7 @@ MatrixSettings ReadMatrixSettings(const QString& path)
     for (int n = 1; n <= kRecentFileCount; ++n)
         out.recentFiles[n - 1] = Reader{ini, "Files"}.text(recentKey(n));
     for (int item = 1; item <= kMacroItemCount; ++item)
-        out.macroFiles[item - 1] = Reader{ini, "MacroFiles"}.text(MacroFileKey(item));
+        out.macroFiles[item - 1] = Reader{ini, kMacroFilesSection}.text(macroKey(item));
     return out;
 }
 
@@ -222,7 +222,7 @@ bool WriteMatrixSettings(const MatrixSettings& settings, const QString& path, QS
     for (int n = 1; n <= kRecentFileCount; ++n)
         ini.setValue("Files", recentKey(n), settings.recentFiles[n - 1]);
     for (int item = 1; item <= kMacroItemCount; ++item)
-        ini.setValue("MacroFiles", MacroFileKey(item), settings.macroFiles[item - 1]);
+        ini.setValue(kMacroFilesSection, macroKey(item), settings.macroFiles[item - 1]);
     return ini.save(error);
 }
 
@@ -234,11 +234,11 @@ bool WriteRecentFiles(const RecentFileList& files, const QString& path)
     return ini.save();
 }
 
-bool WriteMacroFile(int item, const QString& file, const QString& path)
+bool WriteMacroFile(int item, const QString& file, const QString& path, QString* error)
 {
     IniFile ini(path);
-    ini.setValue("MacroFiles", MacroFileKey(item), file);
-    return ini.save();
+    ini.setValue(kMacroFilesSection, macroKey(item), file);
+    return ini.save(error);
 }
 
 bool WriteLastScaleFile(const QString& file, const QString& path)

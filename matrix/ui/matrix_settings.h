@@ -1,6 +1,7 @@
 #pragma once
 
 #include "matrix/grid_settings.h"
+#include "matrix/macro_menu.h"
 
 #include <QPoint>
 #include <QSize>
@@ -25,7 +26,7 @@ QString TrafficLogSetting(const QStringList& arguments);
 bool FlashMirrorSetting();
 
 inline constexpr int kRecentFileCount = 4;
-inline constexpr int kMacroItemCount = 10;
+inline constexpr int kMacroItemCount = kMacroMenuItems;
 using RecentFileList = std::array<QString, kRecentFileCount>;
 
 // The default size of the main window is also its minimum size.
@@ -71,9 +72,6 @@ int IllegalXpointHighlightIcon(int value);
 // The desktop's highlight colour as RGB, the default of TraceColor.
 uint32_t DefaultTraceColor();
 
-// "File#1" .. "File#9" for macro items 1 to 9, "File#0" for item 10.
-QString MacroFileKey(int item);
-
 // Where the keyboard window goes: the saved position, else beside the main
 // window's right edge.
 QPoint KeyboardWindowPosition(const MatrixSettings& settings, QSize keyboardSize);
@@ -91,7 +89,7 @@ bool WriteMatrixSettings(const MatrixSettings& settings, const QString& path, QS
 
 // The keys written between start and close.
 bool WriteRecentFiles(const RecentFileList& files, const QString& path);
-bool WriteMacroFile(int item, const QString& file, const QString& path);
+bool WriteMacroFile(int item, const QString& file, const QString& path, QString* error = nullptr);
 bool WriteLastScaleFile(const QString& file, const QString& path);
 
 } // namespace qv

@@ -14,7 +14,6 @@ struct InstrumentSummary {
     std::string serial;
 };
 
-inline constexpr char kConnectQuestionText[] = "The RVT is not connected, do you wish to connect?";
 inline constexpr char kNoRvtConnectedText[] = "No RVT connected.";
 inline constexpr char kAssociationQuestionText[] =
     "One or more filetypes is not associated with this version of QV-Matrix, do you wish to correct this?";

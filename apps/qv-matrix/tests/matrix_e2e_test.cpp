@@ -1,8 +1,8 @@
 // QV-Matrix in this process with its real serial port adapter, against
 // qv-instrument-sim on a pseudo-terminal in real time: identify, upload,
-// an offline edit, download; and remote control, routing from the grid and
-// from the simulator's front panel. The flows themselves are tested on
-// virtual time.
+// an offline edit, download; and remote control, routing from the grid,
+// from the simulator's front panel and from a macro. The flows themselves
+// are tested on virtual time.
 #include "apps/qv-matrix/matrix_application.h"
 #include "platform/tests/qt_test_app.h"
 #include "program_folders.h"
@@ -110,8 +110,20 @@ TEST(MatrixEndToEnd, RemoteControlRoutesBothWays)
                                       "Some of the X-points on the RVT has been updated, do you wish to reload the "
                                       "X-Points?"});
 
+    // A macro handed over: inputs 3 and 4 to outputs 5 and 6.
+    QFile macro(e.folders.work.filePath("route.MCR"));
+    ASSERT_TRUE(macro.open(QIODevice::WriteOnly));
+    macro.write("MacroName=Route\r\n.SA5,3\r\n.SA6,4\r\n");
+    macro.close();
+    app.mainForm().handOver(macro.fileName());
+    EXPECT_EQ(app.mainForm().field(qv::MainField::Message), "Macro finished...");
+    EXPECT_EQ(grid.model().sourceOf(4), 2);
+    EXPECT_EQ(grid.model().sourceOf(5), 3);
+
     const std::string memory = e.sim.stopAndDump();
     ASSERT_EQ(memory.size(), size_t(1) << 22);
     EXPECT_EQ(uint8_t(memory[qv::sim::routingByteAddress(1, 3)]) & 0x7F, 8) << "the simulator routes it";
     EXPECT_EQ(uint8_t(memory[qv::sim::routingByteAddress(1, 7)]) & 0x7F, 2);
+    EXPECT_EQ(uint8_t(memory[qv::sim::routingByteAddress(1, 5)]) & 0x7F, 2) << "the macro's lines";
+    EXPECT_EQ(uint8_t(memory[qv::sim::routingByteAddress(1, 6)]) & 0x7F, 3);
 }

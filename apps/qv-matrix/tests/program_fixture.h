@@ -18,17 +18,21 @@
 namespace qv::test {
 
 struct Program : qv::sim::VirtualInstrument {
-    explicit Program(qv::sim::InstrumentOptions options = {}) : qv::sim::VirtualInstrument(options)
+    // arguments: the program's own, after "--simulator"; dialogs: other
+    // dialogs than the scripted prompter's.
+    explicit Program(qv::sim::InstrumentOptions options = {}, const QStringList& arguments = {},
+                     qv::Prompter* dialogs = nullptr)
+        : qv::sim::VirtualInstrument(options)
     {
         // The transfer window's one-shot timer runs on the virtual clock.
         pump.add([this] { timer.poll(); });
-        qv::MatrixCommandLine line;
-        line.simulator = true;
+        const qv::MatrixCommandLine line =
+            qv::ParseMatrixCommandLine(QStringList{"qv-matrix", "--simulator"} + arguments);
         const qv::StartTimer startTimer = [this](int ms, std::function<void()> action) {
             timer.start(ms, std::move(action));
         };
         app = std::make_unique<qv::MatrixApplication>(
-            line, qv::MatrixServices{clock, pump, prompter, port, {"SIM"}, startTimer});
+            line, qv::MatrixServices{clock, pump, dialogs ? *dialogs : prompter, port, {"SIM"}, startTimer});
     }
     ~Program() { app.reset(); }
 

@@ -20,7 +20,7 @@ struct ProgramFolders {
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
         qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
         QDir(config.path()).mkpath("QV-Matrix");
-        QFile file(config.path() + "/QV-Matrix/QV-Matrix.INI");
+        QFile file(iniPath());
         if (file.open(QIODevice::WriteOnly))
             file.write(ini);
     }
@@ -31,6 +31,7 @@ struct ProgramFolders {
         qputenv("XDG_RUNTIME_DIR", old[2]);
     }
     std::string path(const char* name) const { return work.filePath(name).toStdString(); }
+    QString iniPath() const { return config.path() + "/QV-Matrix/QV-Matrix.INI"; }
 };
 
 } // namespace qv::test
