@@ -6,6 +6,7 @@
 #include "apps/qv-matrix/matrix_application.h"
 #include "matrix/remote_timer.h"
 #include "sim/front_panel.h"
+#include "screenshot_support.h"
 #include "sim/virtual_instrument.h"
 
 #include <QApplication>
@@ -43,24 +44,16 @@ void PokeOutputLabel(qv::sim::Instrument& instrument, int output, const char* la
 
 bool Save(const QImage& picture, const QString& folder, const char* name)
 {
-    const QString path = QDir(folder).filePath(name);
-    if (!picture.save(path)) {
-        std::fprintf(stderr, "matrix-screenshots: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
+    return qv::screenshots::SavePicture(picture, folder, name, "matrix-screenshots");
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::screenshots::UseOffscreenPlatform();
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
-    QDir().mkpath(folder);
+    const QString folder = qv::screenshots::PictureFolder(argc, argv);
 
     // Settings of its own, so a user's are neither read nor changed.
     QTemporaryDir settings;

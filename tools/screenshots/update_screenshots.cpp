@@ -4,6 +4,7 @@
 // and the HELP page. Run offscreen; see `make screenshots`.
 #include "apps/qv-update/host_machine.h"
 #include "apps/qv-update/update_application.h"
+#include "screenshot_support.h"
 #include "sim/virtual_instrument.h"
 
 #include <QApplication>
@@ -29,13 +30,7 @@ bool Save(qv::TfrmMain& window, const QString& folder, const char* name)
 {
     SettleBanner(window);
     QApplication::processEvents();
-    const QString path = QDir(folder).filePath(name);
-    if (!window.grab().save(path)) {
-        std::fprintf(stderr, "update-screenshots: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
+    return qv::screenshots::SavePicture(window.grab().toImage(), folder, name, "update-screenshots");
 }
 
 void Click(qv::TfrmMain& form, const char* name)
@@ -59,11 +54,9 @@ qv::UpdateServices Services(qv::sim::VirtualInstrument& sim)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qv::screenshots::UseOffscreenPlatform();
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
-    QDir().mkpath(folder);
+    const QString folder = qv::screenshots::PictureFolder(argc, argv);
 
     qv::UpdateCommandLine line;
     line.simulator = true;
