@@ -64,8 +64,8 @@ void Instrument::handleIdle(uint8_t byte, std::vector<uint8_t>& out)
 
 void Instrument::endTextLine(std::vector<uint8_t>& out)
 {
-    const std::string line = std::move(textLine_);
-    textLine_.clear();
+    std::string line;
+    line.swap(textLine_);
     if (line.empty() || line[0] != '.')
         return;
     textLines_.push_back(line);

@@ -76,8 +76,10 @@ IoBytes mainboardBlock(const IoModuleOptions& io, const InstrumentOptions& instr
         data[6] = uint8_t(instrument.serial >> 8);
         data[7] = uint8_t(instrument.serial & 0xFF);
     }
-    IoBytes reply{0, uint8_t(data.size()), ioChecksum(data.data(), data.size())};
-    reply.insert(reply.end(), data.begin(), data.end());
+    IoBytes reply(3 + data.size());
+    reply[1] = uint8_t(data.size());
+    reply[2] = ioChecksum(data.data(), data.size());
+    std::copy(data.begin(), data.end(), reply.begin() + 3);
     return reply;
 }
 
