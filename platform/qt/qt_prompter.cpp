@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSpacerItem>
 #include <QStringList>
 
 #include <algorithm>
@@ -18,8 +20,6 @@ namespace {
 
 // Yellow box, red text: the look of the questions that may abort a
 // transfer half-way.
-constexpr auto kAlarmStyle = "QMessageBox { background-color: yellow; } QMessageBox QLabel { color: red; }";
-
 QString fromStd(const std::string& s)
 {
     return QString::fromStdString(s);
@@ -153,8 +153,14 @@ Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned b
     box.setTextFormat(Qt::PlainText);
     box.setText(displayText(text));
     box.setProperty("helpTopic", helpTopic);
-    if (style == MessageStyle::Alarm)
-        box.setStyleSheet(QString::fromLatin1(kAlarmStyle));
+    if (style == MessageStyle::Alarm) {
+        box.setStyleSheet(alarmLook_.styleSheet);
+        // A message box sizes itself to its text; a spacer across its grid keeps it wide.
+        auto* grid = qobject_cast<QGridLayout*>(box.layout());
+        if (alarmLook_.minimumWidth > 0 && grid)
+            grid->addItem(new QSpacerItem(alarmLook_.minimumWidth, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                          grid->rowCount(), 0, 1, grid->columnCount());
+    }
 
     QMessageBox::StandardButtons standard;
     for (auto [flag, answer] : {std::pair{ButtonOk, Answer::Ok}, std::pair{ButtonYes, Answer::Yes},

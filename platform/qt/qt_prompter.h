@@ -24,6 +24,14 @@ public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
     void setParentWidget(QWidget* parent) { parent_ = parent; }
+    // How the alarm-styled questions look: a style sheet for the box and a
+    // width it keeps at least. The default is the yellow box with red text.
+    struct AlarmLook {
+        QString styleSheet;
+        int minimumWidth = 0;
+    };
+    void setAlarmLook(AlarmLook look) { alarmLook_ = std::move(look); }
+
     // The program's help page, shown by showHelp and the Help buttons.
     void setHelpPage(const QUrl& page) { helpPage_ = page; }
     HelpViewer* helpViewer() const { return help_.get(); }
@@ -47,6 +55,7 @@ private:
     QPointer<QWidget> parent_;
     int lastFilter_ = 1;
     QUrl helpPage_;
+    AlarmLook alarmLook_{QStringLiteral("QMessageBox { background-color: yellow; } QMessageBox QLabel { color: red; }")};
     std::unique_ptr<HelpViewer> help_;
 };
 
