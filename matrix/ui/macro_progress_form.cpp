@@ -1,11 +1,10 @@
 #include "macro_progress_form.h"
 
 #include "matrix/macro_view.h"
+#include "platform/qt/centre_window.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -74,13 +73,7 @@ void TMacroProgressForm::bringToFront()
 
 void TMacroProgressForm::centreOverMainWindow()
 {
-    QRect area;
-    if (mainWindow_)
-        area = mainWindow_->frameGeometry();
-    else if (const QScreen* screen = QGuiApplication::primaryScreen())
-        area = screen->availableGeometry();
-    if (area.isValid())
-        move(area.center() - rect().center());
+    CentreWindow(*this, mainWindow_);
 }
 
 QString TMacroProgressForm::nameLine() const

@@ -2,12 +2,11 @@
 
 #include "file_type_icons.h"
 #include "matrix_version.h"
+#include "platform/qt/centre_window.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -46,8 +45,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     layout->addStretch();
     layout->addWidget(ProgressBar);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreWindow(*this, nullptr);
 }
 
 QString TSplashForm::buildText() const

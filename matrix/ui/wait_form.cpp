@@ -1,5 +1,7 @@
 #include "wait_form.h"
 
+#include "platform/qt/centre_window.h"
+
 #include <QVBoxLayout>
 
 namespace qv {
@@ -29,10 +31,8 @@ TWaitForm::TWaitForm(QWidget* mainWindow)
 
 void TWaitForm::showOverMainWindow()
 {
-    if (mainWindow_) {
-        const QRect frame = mainWindow_->frameGeometry();
-        move(frame.center() - QPoint(kWidth / 2, kHeight / 2));
-    }
+    if (mainWindow_)
+        CentreWindow(*this, mainWindow_);
     show();
     raise();
     repaint();

@@ -1,5 +1,6 @@
 #include "frm_cmd_param.h"
 
+#include "platform/qt/centre_window.h"
 #include "platform/qt/display_text.h"
 #include "updater/update_command_line.h"
 
@@ -47,7 +48,7 @@ TfrmCMDParam::TfrmCMDParam(QWidget* parent) : QDialog(parent)
 void TfrmCMDParam::showCentred()
 {
     if (QWidget* owner = parentWidget())
-        move(owner->frameGeometry().center() - rect().center());
+        CentreWindow(*this, owner);
     btnClose->setFocus();
     exec();
 }
