@@ -1,6 +1,7 @@
 #include "grid_model.h"
 
 #include "config/config_image.h"
+#include "dot_commands.h"
 #include "illegal_crosspoints.h"
 
 namespace qv {
@@ -87,11 +88,6 @@ std::string GridModel::HintText(int inputNumber, const std::string& label)
     return "Input #" + std::to_string(inputNumber) + " (" + label + ") is routed to this output.";
 }
 
-std::string GridModel::CrosspointCommand(int outputNumber, int inputNumber)
-{
-    return ".SA" + std::to_string(outputNumber) + "," + std::to_string(inputNumber) + "*" + "\r";
-}
-
 void GridModel::setHint(int o, int i)
 {
     if (o >= 0 && o < kColumns)
@@ -147,7 +143,7 @@ GridModel::Click GridModel::setCrosspoint(int i, int o, ConfigImage& image, bool
         if (rowHasLock(o))
             return Click::FlashLocked;
         if (send)
-            send(CrosspointCommand(o + 1, i + 1));
+            send(DotSetCrosspoint(o + 1, i + 1));
         result = Click::Sent;
     } else {
         clearSources(o);

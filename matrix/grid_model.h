@@ -76,7 +76,6 @@ public:
     std::vector<int> toggleLocks(const std::vector<int>& outputNumbers);
 
     static std::string HintText(int inputNumber, const std::string& label);
-    static std::string CrosspointCommand(int outputNumber, int inputNumber);
 
 private:
     void clearSources(int o);

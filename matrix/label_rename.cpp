@@ -2,6 +2,7 @@
 
 #include "config/config_image.h"
 #include "config/label_text.h"
+#include "dot_commands.h"
 
 #include <set>
 
@@ -104,7 +105,7 @@ std::vector<Channel> ApplyRename(ConfigImage& image, const std::vector<LabelWrit
             renamedPpm.insert(*ppm);
     }
     if (live && live->send)
-        live->send(kTakeOverConfiguration);
+        live->send(kDotTakeOverConfiguration);
     return stored;
 }
 

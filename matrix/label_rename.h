@@ -55,7 +55,6 @@ struct LiveRename {
     CommandSender send;
 };
 inline constexpr int kLiveLabelPauseMs = 250;
-inline constexpr char kTakeOverConfiguration[] = "\r.SP15,22\r";
 
 // Stores the writes into the image in order. An output 65+k is skipped when
 // its partner input 57+k has just been given a new label: they share it.
