@@ -1,6 +1,7 @@
 #include "default_memory.h"
 
 #include "instrument.h"
+#include "routing.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -53,13 +54,6 @@ void putVersionMarker(std::vector<uint8_t>& memory, uint16_t softwareVersion)
 constexpr uint32_t kOutputLabels = 0x0E00;  // outputs 1-96, 4 characters each
 constexpr uint32_t kInputLabels = 0x1000;   // inputs 1-32
 constexpr uint32_t kPresetNames = 0x2480;   // 10 characters each
-constexpr int kPresets = 11;
-
-uint32_t labelBlock(int p)
-{
-    return p == 0 ? 0x1080 : 0x2580 + uint32_t(p - 1) * 0x180;
-}
-
 void putText(std::vector<uint8_t>& memory, uint32_t offset, std::string text, size_t length)
 {
     text.resize(length, ' ');
@@ -77,17 +71,16 @@ void putConfiguration(std::vector<uint8_t>& memory, char revision)
         putText(memory, kOutputLabels + 4 * uint32_t(64 + c), (c < 9 ? "PPM" : "P") + std::to_string(c + 1), 4);
     for (int n = 1; n <= 32; ++n)
         putText(memory, kInputLabels + 4 * uint32_t(n - 1), "In" + std::to_string(n), 4);
-    for (int p = 0; p < kPresets; ++p) {
-        putText(memory, labelBlock(p), std::string(128, ' '), 128);
-        putText(memory, kPresetNames + 10 * uint32_t(p), "Preset " + std::to_string(p + 1), 10);
-        const uint32_t routing = kConfigImage + labelBlock(p) + 0x80;
-        for (uint32_t o = 0; o < 96; ++o) {
-            uint8_t input = uint8_t((o + uint32_t(p)) % 32); // inputs 1-32
-            if (o >= 54 && o < 62)
-                input = uint8_t(56 + (o - 54)); // phase outputs take PPM inputs
-            else if (o == 62 || o == 63)
-                input = 0x7F; // outputs 63 and 64 take no input
-            memory[routing + (o ^ 1)] = input;
+    for (int preset = 1; preset <= kPresets; ++preset) {
+        putText(memory, presetLabelBlock(preset), std::string(128, ' '), 128);
+        putText(memory, kPresetNames + 10 * uint32_t(preset - 1), "Preset " + std::to_string(preset), 10);
+        for (int output = 1; output <= kOutputs; ++output) {
+            int input = (output - 1 + preset - 1) % 32 + 1; // inputs 1-32
+            if (output >= 55 && output <= 62)
+                input = 57 + (output - 55); // phase outputs take PPM inputs
+            else if (output == 63 || output == 64)
+                input = 0; // outputs 63 and 64 take no input
+            storeSource(memory, preset, output, input);
         }
     }
     // Byte 19 of block 0x1C100 is also the revision character.
@@ -107,6 +100,11 @@ void putIdentity(std::vector<uint8_t>& memory, const InstrumentOptions& options)
 }
 
 } // namespace
+
+uint32_t presetLabelBlock(int preset)
+{
+    return preset == 1 ? 0x1080 : 0x2580 + uint32_t(preset - 2) * 0x180;
+}
 
 std::string versionDigits(uint16_t imageVersion)
 {

@@ -20,6 +20,10 @@ inline constexpr uint32_t kIdentityNew = 0x1F80;     // serial word, revision '1
 inline constexpr uint32_t kIdentityOld = 0x1C000;    // serial word, older revisions
 inline constexpr uint32_t kLcdVideo = 0x40000;
 
+// Offset in the configuration image of the 128-byte label block of preset
+// 1-11; the preset's routing block follows it.
+uint32_t presetLabelBlock(int preset);
+
 // "5.30" for 0x0530: the hexadecimal digits are the decimal digits.
 std::string versionDigits(uint16_t imageVersion);
 

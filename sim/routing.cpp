@@ -11,8 +11,7 @@ constexpr uint8_t kNoSource = 0x7F;
 
 uint32_t routingBlock(int preset)
 {
-    const uint32_t labels = preset == 1 ? 0x1080 : 0x2580 + uint32_t(preset - 2) * 0x180;
-    return kConfigImage + labels + 0x80;
+    return kConfigImage + presetLabelBlock(preset) + 0x80;
 }
 
 } // namespace
