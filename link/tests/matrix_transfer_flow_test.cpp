@@ -171,6 +171,19 @@ TEST(MatrixTransferFlow, SilentInstrumentIsRetriedUntilCancelled)
     EXPECT_TRUE(b.transfer.cancel);
 }
 
+TEST(MatrixTransferFlow, ABlockThatNeverComesLetsTheCancelThrough)
+{
+    TransferBench b;
+    ASSERT_TRUE(b.transfer.ConnectInstrument(true));
+    b.sim.instrument.options().biosMode = true; // takes the read command, sends no block
+    const int64_t cancelAt = b.sim.clock.nowMs() + 3000;
+    b.cancelAfterMs(cancelAt);
+    std::vector<uint8_t> block(128);
+    EXPECT_FALSE(b.transfer.ReadMemory(0x11, 0x1C000, block.data(), 1));
+    EXPECT_TRUE(b.transfer.cancel);
+    EXPECT_LE(b.sim.clock.nowMs() - cancelAt, qv::MatrixLink::kReadSilenceMs + 100);
+}
+
 TEST(MatrixTransferFlow, ZeroBlocksAndPartialLengths)
 {
     TransferBench b;
