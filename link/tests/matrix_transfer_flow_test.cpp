@@ -184,6 +184,21 @@ TEST(MatrixTransferFlow, ABlockThatNeverComesLetsTheCancelThrough)
     EXPECT_LE(b.sim.clock.nowMs() - cancelAt, qv::MatrixLink::kReadSilenceMs + 100);
 }
 
+TEST(MatrixTransferFlow, ConnectOpensAClosedPortAndSaysWhyItCannot)
+{
+    TransferBench b;
+    b.channel.ClosePort();
+    ASSERT_TRUE(b.transfer.ConnectInstrument(true)) << "opened again";
+
+    b.channel.ClosePort();
+    b.sim.port.setRefuseOpen(true);
+    EXPECT_FALSE(b.transfer.ConnectInstrument(true));
+    EXPECT_FALSE(b.record.connected);
+    EXPECT_EQ(b.sim.prompter.texts(),
+              std::vector<std::string>{"SIM is not available, it could be in use by another application."})
+        << "not \"No instrument found.\" as well";
+}
+
 TEST(MatrixTransferFlow, ZeroBlocksAndPartialLengths)
 {
     TransferBench b;
