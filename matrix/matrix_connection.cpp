@@ -77,17 +77,49 @@ void MatrixConnection::identify()
     view_.setField(MainField::Serial, "Serial No.: " + record_.serialText);
     view_.enable(MainCommand::Upload, true);
 
-    const bool queryDot = !commandLineSwitchRunning && !skipDotIdentityOnce;
+    const bool queryDot = !skipDotIdentityOnce;
     skipDotIdentityOnce = false;
     if (queryDot)
         QueryDotIdentity(transfer->channel(), record_);
-    if (!record_.remoteCapable && !commandLineSwitchRunning)
+    if (!record_.remoteCapable)
         readSoftwareVersion();
 
     view_.enable(MainCommand::RemoteControl, record_.remoteCapable);
     if (document_.hasImage())
         view_.enable(MainCommand::Download, record_.connected);
     checkType();
+}
+
+bool MatrixConnection::connectForSwitch()
+{
+    MatrixTransfer* transfer = transferWindow ? transferWindow() : nullptr;
+    if (!transfer)
+        return false;
+    transfer->quiet = true;
+    const bool connected = transfer->ConnectInstrument(true);
+    transfer->quiet = false;
+    return connected;
+}
+
+bool MatrixConnection::enterDownloadMode()
+{
+    MatrixTransfer* transfer = transferWindow ? transferWindow() : nullptr;
+    if (!transfer)
+        return false;
+    const std::string rvt = "The RVT on " + savedPortName;
+    if (record_.biosMode) {
+        prompter_.error(rvt + " is in BIOS mode, so it cannot be restarted in download mode.");
+        return false;
+    }
+    if (!QueryDotIdentity(transfer->channel(), record_)) {
+        prompter_.error(rvt + " does not answer text commands, so it cannot be restarted in download mode.");
+        return false;
+    }
+    if (!transfer->RestartInDownloadMode(true)) {
+        prompter_.error(rvt + " did not take the request to restart in download mode.");
+        return false;
+    }
+    return true;
 }
 
 void MatrixConnection::checkType()

@@ -135,13 +135,11 @@ void MatrixApplication::plugIn()
     hooks.markIllegalCrosspoints = [this] { grid_->markIllegal(); };
     hooks.connectForSwitch = [this] {
         applyInterface();
-        connection_->commandLineSwitchRunning = true;
-        MatrixTransfer* transfer = transferWindow();
-        return transfer && transfer->ConnectInstrument(true);
+        return connection_->connectForSwitch();
     };
     hooks.restartInDownloadMode = [this] {
-        if (MatrixTransfer* transfer = transferWindow())
-            transfer->RestartInDownloadMode(true);
+        if (!connection_->enterDownloadMode())
+            exitCode_ = 1;
     };
     hooks.restartRVT = [this] {
         if (MatrixTransfer* transfer = transferWindow())

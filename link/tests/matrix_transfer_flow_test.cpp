@@ -246,7 +246,7 @@ TEST(UpdateTransferFlow, RestartsIntoDownloadModeWithAndWithoutWaiting)
         qv::UpdateChannel channel(sim.port, sim.host());
         qv::UpdateIdentity identity;
         identity.textInfoReceived = true;
-        EXPECT_EQ(qv::RestartInDownloadMode(channel, identity, noWait), !noWait);
+        EXPECT_TRUE(qv::RestartInDownloadMode(channel, identity, noWait)) << noWait;
         sim.clock.sleepMs(100);
         sim.port.inputCount();
         EXPECT_TRUE(sim.instrument.inDownloadMode()) << noWait;
