@@ -128,10 +128,14 @@ void MatrixApplication::plugIn()
     connection_->temporaryFolder = QDir::tempPath().toStdString();
 
     ShellHooks& hooks = form_->hooks();
-    hooks.prepareGrid = [this] {
-        grid_->setSettings(form_->settings().matrix);
-        grid_->setDefaultLabels();
-    };
+    hooks.prepareGrid = [this] { grid_->setDefaultLabels(); };
+    // Whatever happens with the port afterwards, the grid looks and reacts
+    // as the settings say and opens where it was left.
+    QObject::connect(form_.get(), &TMainForm::settingsRead, form_.get(), [this] {
+        const MatrixSettings& settings = form_->settings();
+        grid_->setSettings(settings.matrix);
+        grid_->setGridPos(settings.window.gridPosX, settings.window.gridPosY);
+    });
     hooks.markIllegalCrosspoints = [this] { grid_->markIllegal(); };
     hooks.connectForSwitch = [this] {
         applyInterface();
@@ -147,7 +151,6 @@ void MatrixApplication::plugIn()
     };
     hooks.identify = [this](bool installationStarting) {
         applyInterface();
-        grid_->setSettings(form_->settings().matrix);
         connection_->installationStarting = installationStarting;
         if (connection_->interface == MatrixInterface::Serial)
             connection_->identify();

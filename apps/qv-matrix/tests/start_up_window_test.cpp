@@ -1,9 +1,12 @@
-// QV-Matrix from its start: the command-line switches; against the
-// simulated instrument on virtual time.
+// QV-Matrix from its start: the command-line switches and the settings
+// that reach the grid and the recent list; against the simulated instrument
+// on virtual time.
+#include "config/preset_file.h"
 #include "platform/tests/qt_test_app.h"
 #include "program_fixture.h"
 
 #include <QAction>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,31 @@ Options With(T Options::*option, T value)
     Options o;
     o.*option = value;
     return o;
+}
+
+// A preset file holding the simulated instrument's default configuration,
+// whose output 2 takes input 2.
+struct PresetFile {
+    QTemporaryDir dir;
+    std::string path = dir.filePath("setup.PRE").toStdString();
+    PresetFile()
+    {
+        qv::ConfigImage image;
+        qv::ConfigImage::Bytes bytes{};
+        const auto memory = qv::sim::Instrument{}.peek(0x1C000, bytes.size());
+        std::copy(memory.begin(), memory.end(), bytes.begin());
+        image.replace(bytes, image.trailer());
+        qv::ScriptedPrompter quiet;
+        EXPECT_TRUE(qv::SaveConfiguration(path, image, quiet));
+    }
+    QString argument() const { return QString::fromStdString(path); }
+};
+
+void WriteIni(Program& p, const QByteArray& ini)
+{
+    QFile file(p.folders.iniPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ini);
 }
 
 } // namespace
@@ -70,5 +98,62 @@ TEST(StartUp, AFailedSwitchLeavesRemoteControlForTheNextIdentify)
         EXPECT_TRUE(p.form().remoteMenuEnabled()) << "the text query ran";
         EXPECT_TRUE(p.form().action("mnuConnect")->isEnabled());
         EXPECT_TRUE(p.form().hooks().macroMenuState().run);
+    }
+}
+
+TEST(StartUp, APresetOnTheCommandLineKeepsTheRecentFiles)
+{
+    const PresetFile preset;
+    Program p({}, {preset.argument()});
+    WriteIni(p, "[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n"
+                "[Files]\nFile_1=/p/one.PRE\nFile_2=/p/two.PRE\nFile_3=/p/three.PRE\nFile_4=/p/four.PRE\n");
+    ASSERT_TRUE(p.app->start());
+    const QString opened = preset.argument();
+    EXPECT_EQ(p.form().settings().recentFiles,
+              (qv::RecentFileList{opened, "/p/one.PRE", "/p/two.PRE", "/p/three.PRE"}));
+    const QByteArray ini = p.file(p.folders.iniPath().toStdString());
+    EXPECT_TRUE(ini.contains("File_1=" + opened.toUtf8() + "\n")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("File_2=/p/one.PRE\n")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("File_4=/p/three.PRE\n")) << ini.toStdString();
+}
+
+TEST(StartUp, TheSettingsReachTheGridWhateverHappensWithThePort)
+{
+    struct Case {
+        const char* name;
+        const char* port;
+        bool preset;
+        std::vector<std::string> messages;
+    };
+    const Case cases[] = {
+        {"missing port", "COM9", false,
+         {"The previously used comport (COM9) is no longer available.\rPlease select a different port from the "
+          "Interface menu."}},
+        {"preset on the command line", "SIM", true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PresetFile preset;
+        Program p;
+        WriteIni(p, QByteArray("[Settings]\nCheckFileAssociation=0\nComInterface=") + c.port +
+                        "\n[Window]\nGridPosX=5\nGridPosY=7\n"
+                        "[Matrix]\nDoubleClick=0\nXpointFromFile=10\nTraceMouse=0\nTraceColor=255\n");
+        // Without the fixture's --simulator, which would choose its port.
+        const QStringList arguments = c.preset ? QStringList{"qv-matrix", preset.argument()} : QStringList{"qv-matrix"};
+        p.app = std::make_unique<qv::MatrixApplication>(
+            qv::ParseMatrixCommandLine(arguments), qv::MatrixServices{p.clock, p.pump, p.prompter, p.port, {"SIM"}});
+        ASSERT_TRUE(p.app->start());
+        EXPECT_EQ(p.prompter.texts(), c.messages);
+
+        const qv::GridSettings& grid = p.grid().settings();
+        EXPECT_FALSE(grid.doubleClick);
+        EXPECT_EQ(grid.xpointFromFile, 10);
+        EXPECT_FALSE(grid.traceMouse);
+        EXPECT_EQ(grid.traceColor, 255u);
+        EXPECT_EQ(p.grid().gridPosX(), 5);
+        EXPECT_EQ(p.grid().gridPosY(), 7);
+        if (c.preset) {
+            EXPECT_EQ(p.grid().model().cell(1, 1), 10) << "the file's crosspoints carry the icon of the settings";
+        }
     }
 }
