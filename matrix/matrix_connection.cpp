@@ -79,8 +79,12 @@ void MatrixConnection::identify()
 
     const bool queryDot = !skipDotIdentityOnce;
     skipDotIdentityOnce = false;
-    if (queryDot)
+    if (queryDot) {
+        // A text-deaf instrument keeps this going for seconds.
+        view_.showWait(true);
         QueryDotIdentity(transfer->channel(), record_);
+        view_.showWait(false);
+    }
     if (!record_.remoteCapable)
         readSoftwareVersion();
 

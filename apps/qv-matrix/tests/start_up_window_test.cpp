@@ -1,6 +1,6 @@
-// QV-Matrix from its start: the command-line switches and the settings
-// that reach the grid and the recent list; against the simulated instrument
-// on virtual time.
+// QV-Matrix from its start: the command-line switches, the settings that
+// reach the grid and the recent list, the port that cannot be opened and the
+// wait window; against the simulated instrument on virtual time.
 #include "config/preset_file.h"
 #include "platform/tests/qt_test_app.h"
 #include "program_fixture.h"
@@ -156,4 +156,37 @@ TEST(StartUp, TheSettingsReachTheGridWhateverHappensWithThePort)
             EXPECT_EQ(p.grid().model().cell(1, 1), 10) << "the file's crosspoints carry the icon of the settings";
         }
     }
+}
+
+TEST(StartUp, ABusyPortIsToldAndTriedAgainByTheNextIdentify)
+{
+    Program p;
+    p.port.setRefuseOpen(true);
+    ASSERT_TRUE(p.app->start());
+    EXPECT_EQ(p.prompter.texts(),
+              std::vector<std::string>{"SIM is not available, it could be in use by another application."});
+    EXPECT_EQ(p.form().field(MainField::Connection), "Not Connected");
+
+    p.port.setRefuseOpen(false);
+    p.trigger("mnuRestart");
+    EXPECT_EQ(p.form().field(MainField::Connection), "RVT120S");
+}
+
+TEST(StartUp, TheWaitWindowShowsWhileTheTextIdentityIsAsked)
+{
+    Program p(With(&Options::answersText, false)); // seconds of asking
+    size_t asked = 0;
+    int shownWhileAsking = 0;
+    p.pump.add([&] {
+        const size_t lines = p.instrument.textLines().size();
+        if (lines > asked) {
+            asked = lines;
+            const auto* wait = p.form().findChild<qv::TWaitForm*>("WaitForm");
+            shownWhileAsking += wait && wait->isVisible() && wait->text() == "Please Wait...";
+        }
+    });
+    ASSERT_TRUE(p.app->start());
+    EXPECT_EQ(asked, 9u) << "three attempts of three queries";
+    EXPECT_EQ(shownWhileAsking, 9);
+    EXPECT_FALSE(p.form().findChild<qv::TWaitForm*>("WaitForm")->isVisible());
 }
