@@ -160,12 +160,22 @@ void MatrixConnection::readSoftwareVersion()
     view_.showWait(false);
 }
 
+bool MatrixConnection::downloadPossible() const
+{
+    return interface == MatrixInterface::Ext || (record_.connected && typeSupported_);
+}
+
+void MatrixConnection::imageOpened()
+{
+    view_.enable(MainCommand::Download, downloadPossible());
+}
+
 void MatrixConnection::enableForImage()
 {
     const uint16_t version = instrumentVersion();
     view_.showImage(true);
     view_.enable(MainCommand::SaveAs, true);
-    view_.enable(MainCommand::Download, record_.connected || interface == MatrixInterface::Ext);
+    view_.enable(MainCommand::Download, downloadPossible());
     view_.enable(MainCommand::LcdOptions, true);
     view_.enable(MainCommand::PresetOptions, true);
     view_.enable(MainCommand::LeqOptions, typeSupported_ && version >= kVersion500);
@@ -359,6 +369,8 @@ void MatrixConnection::downloadSerial()
 
 void MatrixConnection::downloadExt()
 {
+    if (!externalProgram)
+        return;
     const std::string image = temporaryFile("memory.380");
     std::error_code ec;
     std::filesystem::remove(image, ec);
@@ -368,12 +380,16 @@ void MatrixConnection::downloadExt()
         prompter_.error(error);
         return;
     }
-    if (externalProgram) {
-        view_.showProgressDialog("Download.", "Please wait while downloading...");
-        externalProgram->run("/d memory.380", temporaryFolder, true);
-        view_.hideProgressDialog();
-    }
+    view_.showProgressDialog("Download.", "Please wait while downloading...");
+    const bool ran = externalProgram->run("/d memory.380", temporaryFolder, true);
+    view_.hideProgressDialog();
     std::filesystem::remove(image, ec);
+    if (!ran) {
+        // Nothing reached the instrument: no "Download complete", no reset.
+        prompter_.error("The external transfer program " + externalProgram->path() +
+                        " could not be started.\r\rThe configuration was not downloaded.");
+        return;
+    }
     if (prompter_.message(MessageKind::Confirmation, "Download complete.\r\rDo you wish to reset the RVT?",
                           ButtonYesNo, Answer::Yes) == Answer::Yes)
         restart();

@@ -59,6 +59,8 @@ public:
 
     void identify();
     void readSoftwareVersion();
+    // An image opened from a file: Download follows the connection.
+    void imageOpened();
 
     // "/DLM" and "/I": the port opened and the instrument identified
     // without the text query, quietly (the windows are hidden; a failure is
@@ -75,6 +77,7 @@ public:
 private:
     void setNotConnected();
     void checkType();
+    bool downloadPossible() const;
     void enableForImage();
     void fillTrailer();
     bool uploadSerial();

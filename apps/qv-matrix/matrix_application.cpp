@@ -160,8 +160,8 @@ void MatrixApplication::plugIn()
         return InstrumentSummary{record_.connected, record_.biosMode, TypeName(Program::Matrix, record_.type),
                                  record_.serialText};
     };
-    hooks.openFile = [this](const QString& path) { return document_->Open(path.toStdString()); };
-    hooks.openRecentFile = [this](const QString& path) { return document_->OpenRecent(path.toStdString()); };
+    hooks.openFile = [this](const QString& path) { return opened(document_->Open(path.toStdString())); };
+    hooks.openRecentFile = [this](const QString& path) { return opened(document_->OpenRecent(path.toStdString())); };
     hooks.mayClose = [this] { return document_->ReplacementGuard(); };
     hooks.gridPosition = [this] { return QPoint(grid_->gridPosX(), grid_->gridPosY()); };
     plugInRemote();
@@ -215,11 +215,18 @@ void MatrixApplication::connectRemoteRequests()
     });
 }
 
+bool MatrixApplication::opened(bool ok)
+{
+    if (ok)
+        connection_->imageOpened();
+    return ok;
+}
+
 void MatrixApplication::connectRequests()
 {
     TMainForm* form = form_.get();
     QObject::connect(form, &TMainForm::helpRequested, form, [this] { prompter_.showHelp(0); });
-    QObject::connect(form, &TMainForm::openRequested, form, [this] { document_->Open(); });
+    QObject::connect(form, &TMainForm::openRequested, form, [this] { opened(document_->Open()); });
     QObject::connect(form, &TMainForm::saveRequested, form, [this] { document_->Save(); });
     QObject::connect(form, &TMainForm::saveAsRequested, form, [this] { document_->SaveAs(); });
     QObject::connect(form, &TMainForm::uploadRequested, form, [this] { connection_->upload(); });

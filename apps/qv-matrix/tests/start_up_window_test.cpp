@@ -1,11 +1,13 @@
 // QV-Matrix from its start: the command-line switches, the settings that
-// reach the grid and the recent list, the port that cannot be opened and the
-// wait window; against the simulated instrument on virtual time.
+// reach the grid and the recent list, the port that cannot be opened, and
+// what opening a file enables; against the simulated instrument on virtual
+// time.
 #include "config/preset_file.h"
 #include "platform/tests/qt_test_app.h"
 #include "program_fixture.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -189,4 +191,51 @@ TEST(StartUp, TheWaitWindowShowsWhileTheTextIdentityIsAsked)
     EXPECT_EQ(asked, 9u) << "three attempts of three queries";
     EXPECT_EQ(shownWhileAsking, 9);
     EXPECT_FALSE(p.form().findChild<qv::TWaitForm*>("WaitForm")->isVisible());
+}
+
+TEST(StartUp, OpeningAFileEnablesDownloadForAnIdentifiedInstrument)
+{
+    struct Case {
+        const char* name;
+        Options options;
+        bool download;
+    };
+    const Case cases[] = {
+        {"supported", {}, true},
+        {"unsupported type", With<uint16_t>(&Options::serial, 6050), false},
+        {"no instrument", With(&Options::noAnswer, true), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program p(c.options);
+        ASSERT_TRUE(p.app->start());
+        ASSERT_FALSE(p.form().action("mnuDownload")->isEnabled());
+        const PresetFile preset;
+        p.prompter.queueText(preset.path);
+        p.trigger("mnuOpen");
+        ASSERT_FALSE(p.grid().isHidden());
+        EXPECT_EQ(p.form().action("mnuDownload")->isEnabled(), c.download);
+    }
+}
+
+TEST(StartUp, AnExternalProgramThatCannotStartIsNotADownload)
+{
+    Program p(With(&Options::noAnswer, true)); // nothing on the port: no instrument version
+    WriteIni(p, "[Settings]\nCheckFileAssociation=0\nComInterface=SIM\nExtCMD=qv-no-such-transfer-program\n");
+    ASSERT_TRUE(p.app->start());
+    p.trigger("mnuExternalCommand");
+    const PresetFile preset;
+    p.prompter.queueText(preset.path);
+    p.trigger("mnuOpen");
+    ASSERT_TRUE(p.form().action("mnuDownload")->isEnabled());
+
+    p.prompter.clearShown();
+    p.trigger("mnuDownload");
+    const std::string program =
+        (QCoreApplication::applicationDirPath() + "/qv-no-such-transfer-program").toStdString();
+    EXPECT_EQ(p.prompter.texts(), std::vector<std::string>{"The external transfer program " + program +
+                                                           " could not be started.\r\rThe configuration was not "
+                                                           "downloaded."});
+    EXPECT_EQ(p.prompter.shown()[0].kind, qv::MessageKind::Error);
+    EXPECT_TRUE(p.form().isEnabled());
 }
