@@ -4,13 +4,11 @@ namespace qv {
 
 namespace {
 
-bool Exchange(const DownloadModeIo& io, const char* command, const char* expected, bool wait)
+bool Exchange(const DownloadModeIo& io, const char* command, const char* expected)
 {
     for (int attempt = 0; attempt < kDownloadModeAttempts; ++attempt) {
         io.clear();
         io.send(command);
-        if (!wait)
-            return false;
         io.waitLine();
         if (io.collected().find(expected) != std::string::npos)
             return true;
@@ -22,9 +20,14 @@ bool Exchange(const DownloadModeIo& io, const char* command, const char* expecte
 
 bool RequestDownloadMode(const DownloadModeIo& io, bool noWait)
 {
-    if (!Exchange(io, "\r.SP15,20\r", ".", true))
+    if (!Exchange(io, "\r.SP15,20\r", "."))
         return false;
-    return Exchange(io, "\r.SP15,21\r", "AP15,20.", !noWait);
+    if (noWait) {
+        io.clear();
+        io.send("\r.SP15,21\r");
+        return true;
+    }
+    return Exchange(io, "\r.SP15,21\r", "AP15,20.");
 }
 
 } // namespace qv

@@ -18,7 +18,8 @@ inline constexpr int kDownloadModeAttempts = 5;
 
 // "\r.SP15,20\r" until a reply holds ".", then "\r.SP15,21\r" until a reply
 // holds "AP15,20."; without waiting the second request is sent once.
-// True when the instrument confirmed.
+// True when the instrument confirmed; without waiting, when it confirmed
+// the first request and the second went out.
 bool RequestDownloadMode(const DownloadModeIo& io, bool noWait);
 
 } // namespace qv

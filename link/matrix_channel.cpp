@@ -13,15 +13,21 @@ MatrixChannel::~MatrixChannel()
     ClosePort();
 }
 
-bool MatrixChannel::OpenPort()
+bool MatrixChannel::OpenPort(bool quiet)
 {
     timeout = false;
     ClosePort();
     if (!port_.open(init_.portName)) {
-        host_.prompter.error("Unable to open " + init_.portName);
+        if (quiet)
+            return false;
+        if (port_.openFailure() == SerialPort::OpenFailure::Busy)
+            host_.prompter.error(init_.portName + " is not available, it could be in use by another application.");
+        else
+            host_.prompter.error("Unable to open " + init_.portName);
         return false;
     }
-    if (!init_.logPath.empty())
+    // Opened again after a failure: the log goes on.
+    if (!init_.logPath.empty() && !log_.enabled())
         log_.start(init_.logPath);
     return true;
 }

@@ -50,7 +50,9 @@ public:
     HostServices& host() { return host_; }
     TrafficLog& log() { return log_; }
 
-    bool OpenPort();
+    // Opens the port and starts the traffic log. A failure is shown unless
+    // quiet: the busy text when another program holds the port.
+    bool OpenPort(bool quiet = false);
     void ClosePort();
     void ClearInput();
     void ClearAll();

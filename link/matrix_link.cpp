@@ -97,16 +97,7 @@ bool MatrixLink::ReadBDMA(uint8_t command, size_t count, uint8_t* buffer)
         return finish(false);
     SendByte(false, wire::ReadCountByte(count));
 
-    const int expected = int(count) + 1;
-    bool arrived = false;
-    for (int round = 0; round < kReadRounds; ++round) {
-        channel_.host().clock.sleepMs(1);
-        if (channel_.WaitInput(expected)) {
-            arrived = round < kReadRounds - 1;
-            break;
-        }
-    }
-    if (!arrived) {
+    if (!WaitBlock(int(count) + 1)) {
         // Late bytes must not be taken for the next answer.
         channel_.ClearInput();
         return finish(false);
@@ -115,6 +106,36 @@ bool MatrixLink::ReadBDMA(uint8_t command, size_t count, uint8_t* buffer)
         buffer[i] = ReadByte().reply;
     auto checksum = ReadByte();
     return finish(checksum.ok && wire::BlockChecksumMatches(buffer, count, checksum.reply));
+}
+
+// Waits for the block and its checksum. Events run meanwhile, so the windows
+// keep painting and closing the progress window is seen; the bytes stay
+// queued for the protocol.
+bool MatrixLink::WaitBlock(int expected)
+{
+    Clock& clock = channel_.host().clock;
+    channel_.binaryMode = true;
+    int seen = channel_.port().inputCount();
+    int64_t lastByteMs = clock.nowMs();
+    bool arrived = false;
+    for (;;) {
+        clock.sleepMs(1);
+        channel_.host().pump.pump();
+        channel_.binaryMode = true; // whatever the pump ran may have cleared it
+        const int waiting = channel_.port().inputCount();
+        if (waiting >= expected) {
+            arrived = true;
+            break;
+        }
+        if (waiting > seen) {
+            seen = waiting;
+            lastByteMs = clock.nowMs();
+        } else if (clock.nowMs() - lastByteMs >= kReadSilenceMs) {
+            break;
+        }
+    }
+    channel_.binaryMode = false;
+    return arrived;
 }
 
 bool MatrixLink::WriteBDMA(size_t count, const uint8_t* data)

@@ -15,7 +15,9 @@ namespace qv {
 class MatrixLink {
 public:
     static constexpr int kWakeUpAttempts = 6;
-    static constexpr int kReadRounds = 500;
+    // A block read gives up after this long without a new byte: a boot
+    // loader acknowledges the read command but never sends the block.
+    static constexpr int kReadSilenceMs = 1500;
     static constexpr int kKeyPauseMs = 10;
     static constexpr int kRestartPauseMs = 100;
 
@@ -64,6 +66,7 @@ private:
     }
     void logName(const char* name) { channel_.log().named(name); }
     bool ReadIdentityBlock(uint32_t address, uint8_t* block);
+    bool WaitBlock(int expected);
 
     MatrixChannel& channel_;
     InstrumentRecord& record_;

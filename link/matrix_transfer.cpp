@@ -24,6 +24,14 @@ bool MatrixTransfer::Cancelled()
 
 bool MatrixTransfer::ConnectInstrument(bool identify)
 {
+    // A port that could not be opened, or that went away, gets another try.
+    // Its failure is the message; "No instrument found." would mislead.
+    if (!channel().port().isOpen() && !channel().OpenPort(quiet)) {
+        if (identify)
+            link_.record().connected = false;
+        view_.enableMainWindow();
+        return false;
+    }
     channel().binaryMode = true;
     const std::string textLine = view_.textLine();
     bool connected = true;

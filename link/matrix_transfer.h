@@ -29,7 +29,8 @@ public:
     TransferView& view() { return view_; }
 
     // Makes sure an instrument is reachable and shows the progress window
-    // (unless quiet). With identify, up to five identifications.
+    // (unless quiet): opens the port if it is closed and, with identify,
+    // runs up to five identifications.
     bool ConnectInstrument(bool identify);
     // Reads blocks × 128 bytes; true when at least one block was read (a
     // cancelled read may be partial: test the cancel flag).

@@ -77,17 +77,53 @@ void MatrixConnection::identify()
     view_.setField(MainField::Serial, "Serial No.: " + record_.serialText);
     view_.enable(MainCommand::Upload, true);
 
-    const bool queryDot = !commandLineSwitchRunning && !skipDotIdentityOnce;
+    const bool queryDot = !skipDotIdentityOnce;
     skipDotIdentityOnce = false;
-    if (queryDot)
+    if (queryDot) {
+        // A text-deaf instrument keeps this going for seconds.
+        view_.showWait(true);
         QueryDotIdentity(transfer->channel(), record_);
-    if (!record_.remoteCapable && !commandLineSwitchRunning)
+        view_.showWait(false);
+    }
+    if (!record_.remoteCapable)
         readSoftwareVersion();
 
     view_.enable(MainCommand::RemoteControl, record_.remoteCapable);
     if (document_.hasImage())
         view_.enable(MainCommand::Download, record_.connected);
     checkType();
+}
+
+bool MatrixConnection::connectForSwitch()
+{
+    MatrixTransfer* transfer = transferWindow ? transferWindow() : nullptr;
+    if (!transfer)
+        return false;
+    transfer->quiet = true;
+    const bool connected = transfer->ConnectInstrument(true);
+    transfer->quiet = false;
+    return connected;
+}
+
+bool MatrixConnection::enterDownloadMode()
+{
+    MatrixTransfer* transfer = transferWindow ? transferWindow() : nullptr;
+    if (!transfer)
+        return false;
+    const std::string rvt = "The RVT on " + savedPortName;
+    if (record_.biosMode) {
+        prompter_.error(rvt + " is in BIOS mode, so it cannot be restarted in download mode.");
+        return false;
+    }
+    if (!QueryDotIdentity(transfer->channel(), record_)) {
+        prompter_.error(rvt + " does not answer text commands, so it cannot be restarted in download mode.");
+        return false;
+    }
+    if (!transfer->RestartInDownloadMode(true)) {
+        prompter_.error(rvt + " did not take the request to restart in download mode.");
+        return false;
+    }
+    return true;
 }
 
 void MatrixConnection::checkType()
@@ -124,12 +160,22 @@ void MatrixConnection::readSoftwareVersion()
     view_.showWait(false);
 }
 
+bool MatrixConnection::downloadPossible() const
+{
+    return interface == MatrixInterface::Ext || (record_.connected && typeSupported_);
+}
+
+void MatrixConnection::imageOpened()
+{
+    view_.enable(MainCommand::Download, downloadPossible());
+}
+
 void MatrixConnection::enableForImage()
 {
     const uint16_t version = instrumentVersion();
     view_.showImage(true);
     view_.enable(MainCommand::SaveAs, true);
-    view_.enable(MainCommand::Download, record_.connected || interface == MatrixInterface::Ext);
+    view_.enable(MainCommand::Download, downloadPossible());
     view_.enable(MainCommand::LcdOptions, true);
     view_.enable(MainCommand::PresetOptions, true);
     view_.enable(MainCommand::LeqOptions, typeSupported_ && version >= kVersion500);
@@ -323,6 +369,8 @@ void MatrixConnection::downloadSerial()
 
 void MatrixConnection::downloadExt()
 {
+    if (!externalProgram)
+        return;
     const std::string image = temporaryFile("memory.380");
     std::error_code ec;
     std::filesystem::remove(image, ec);
@@ -332,12 +380,16 @@ void MatrixConnection::downloadExt()
         prompter_.error(error);
         return;
     }
-    if (externalProgram) {
-        view_.showProgressDialog("Download.", "Please wait while downloading...");
-        externalProgram->run("/d memory.380", temporaryFolder, true);
-        view_.hideProgressDialog();
-    }
+    view_.showProgressDialog("Download.", "Please wait while downloading...");
+    const bool ran = externalProgram->run("/d memory.380", temporaryFolder, true);
+    view_.hideProgressDialog();
     std::filesystem::remove(image, ec);
+    if (!ran) {
+        // Nothing reached the instrument: no "Download complete", no reset.
+        prompter_.error("The external transfer program " + externalProgram->path() +
+                        " could not be started.\r\rThe configuration was not downloaded.");
+        return;
+    }
     if (prompter_.message(MessageKind::Confirmation, "Download complete.\r\rDo you wish to reset the RVT?",
                           ButtonYesNo, Answer::Yes) == Answer::Yes)
         restart();

@@ -46,7 +46,6 @@ public:
     MatrixInterface interface = MatrixInterface::None;
     std::string savedPortName;   // for the "no longer available" message
     bool skipDotIdentityOnce = false;
-    bool commandLineSwitchRunning = false;
     bool installationStarting = false;
     bool forceV5Upgrade = false; // "Force V5 Preset Upgrade." of the About box
 
@@ -60,6 +59,17 @@ public:
 
     void identify();
     void readSoftwareVersion();
+    // An image opened from a file: Download follows the connection.
+    void imageOpened();
+
+    // "/DLM" and "/I": the port opened and the instrument identified
+    // without the text query, quietly (the windows are hidden; a failure is
+    // told by the identify that follows). False when nothing answered.
+    bool connectForSwitch();
+    // "/DLM": the text information first, since only running software that
+    // answers it takes the request. False, after saying why, when the
+    // instrument cannot be put into download mode.
+    bool enterDownloadMode();
     void upload();
     void download();
     void restart();
@@ -67,6 +77,7 @@ public:
 private:
     void setNotConnected();
     void checkType();
+    bool downloadPossible() const;
     void enableForImage();
     void fillTrailer();
     bool uploadSerial();

@@ -64,9 +64,18 @@ int64_t Instrument::nextUnsolicitedUs() const
 
 namespace {
 
-constexpr char kUsage[] = "usage: route O I | preset N | power";
+constexpr char kUsage[] = "usage: route O I | preset N | power | state";
 
 } // namespace
+
+std::string FrontPanel::state() const
+{
+    if (instrument_.options().biosMode)
+        return "BIOS mode";
+    if (instrument_.inDownloadMode())
+        return "download mode";
+    return instrument_.bootingAt(clock_.nowUs()) ? "booting" : "running";
+}
 
 std::string FrontPanel::command(const std::string& line)
 {
@@ -88,6 +97,8 @@ std::string FrontPanel::command(const std::string& line)
         powerCycle();
         return "ok";
     }
+    if (word == "state" && numbers.empty())
+        return state();
     return kUsage;
 }
 
@@ -96,7 +107,8 @@ std::string frontPanelUsage()
     return "Front panel commands on standard input, one a line:\n"
            "  route O I          route input I to output O (reported with AA and an update notice)\n"
            "  preset N           select preset N, 1-11 (reported with AP9)\n"
-           "  power              switch off and on: a power-up notice after the boot time\n";
+           "  power              switch off and on: a power-up notice after the boot time\n"
+           "  state              what the display tells: running, booting, BIOS mode or download mode\n";
 }
 
 } // namespace qv::sim

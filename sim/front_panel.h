@@ -16,9 +16,12 @@ public:
     bool route(int output, int input) { return instrument_.routeAtFrontPanel(output, input, clock_.nowUs()); }
     bool selectPreset(int preset) { return instrument_.selectPresetAtFrontPanel(preset, clock_.nowUs()); }
     void powerCycle() { instrument_.powerCycle(clock_.nowUs()); }
+    // What the display tells: "running", "booting", "BIOS mode" or
+    // "download mode".
+    std::string state() const;
 
     // One command as qv-instrument-sim reads it on its standard input
-    // ("route O I", "preset N", "power"); the answer to print.
+    // ("route O I", "preset N", "power", "state"); the answer to print.
     std::string command(const std::string& line);
 
 private:

@@ -17,13 +17,16 @@ bool SimulatedSerialPort::open(const std::string& name)
     name_ = name;
     if (open_) {
         error_ = kAlreadyOpenText;
+        openFailure_ = OpenFailure::Other;
         return false;
     }
     if (unplugged_ || refuseOpen_) {
         error_ = unplugged_ ? kGoneText : kRefusedText;
+        openFailure_ = unplugged_ ? OpenFailure::NoDevice : OpenFailure::Busy;
         return false;
     }
     error_.clear();
+    openFailure_ = OpenFailure::None;
     open_ = true;
     // What reached a closed port was never received.
     wire_.hostClear(true, false);

@@ -19,6 +19,7 @@ public:
     bool isOpen() const override { return open_; }
     std::string portName() const override { return name_; }
     std::string errorText() const override;
+    OpenFailure openFailure() const override { return openFailure_; }
 
     bool write(const uint8_t* data, size_t n) override;
     using SerialPort::write;
@@ -48,6 +49,7 @@ private:
     bool refuseOpen_ = false;
     std::string name_;
     std::string error_;
+    OpenFailure openFailure_ = OpenFailure::None;
     int notifiedCount_ = 0;
 };
 

@@ -128,20 +128,22 @@ void MatrixApplication::plugIn()
     connection_->temporaryFolder = QDir::tempPath().toStdString();
 
     ShellHooks& hooks = form_->hooks();
-    hooks.prepareGrid = [this] {
-        grid_->setSettings(form_->settings().matrix);
-        grid_->setDefaultLabels();
-    };
+    hooks.prepareGrid = [this] { grid_->setDefaultLabels(); };
+    // Whatever happens with the port afterwards, the grid looks and reacts
+    // as the settings say and opens where it was left.
+    QObject::connect(form_.get(), &TMainForm::settingsRead, form_.get(), [this] {
+        const MatrixSettings& settings = form_->settings();
+        grid_->setSettings(settings.matrix);
+        grid_->setGridPos(settings.window.gridPosX, settings.window.gridPosY);
+    });
     hooks.markIllegalCrosspoints = [this] { grid_->markIllegal(); };
     hooks.connectForSwitch = [this] {
         applyInterface();
-        connection_->commandLineSwitchRunning = true;
-        MatrixTransfer* transfer = transferWindow();
-        return transfer && transfer->ConnectInstrument(true);
+        return connection_->connectForSwitch();
     };
     hooks.restartInDownloadMode = [this] {
-        if (MatrixTransfer* transfer = transferWindow())
-            transfer->RestartInDownloadMode(true);
+        if (!connection_->enterDownloadMode())
+            exitCode_ = 1;
     };
     hooks.restartRVT = [this] {
         if (MatrixTransfer* transfer = transferWindow())
@@ -149,7 +151,6 @@ void MatrixApplication::plugIn()
     };
     hooks.identify = [this](bool installationStarting) {
         applyInterface();
-        grid_->setSettings(form_->settings().matrix);
         connection_->installationStarting = installationStarting;
         if (connection_->interface == MatrixInterface::Serial)
             connection_->identify();
@@ -159,8 +160,8 @@ void MatrixApplication::plugIn()
         return InstrumentSummary{record_.connected, record_.biosMode, TypeName(Program::Matrix, record_.type),
                                  record_.serialText};
     };
-    hooks.openFile = [this](const QString& path) { return document_->Open(path.toStdString()); };
-    hooks.openRecentFile = [this](const QString& path) { return document_->OpenRecent(path.toStdString()); };
+    hooks.openFile = [this](const QString& path) { return opened(document_->Open(path.toStdString())); };
+    hooks.openRecentFile = [this](const QString& path) { return opened(document_->OpenRecent(path.toStdString())); };
     hooks.mayClose = [this] { return document_->ReplacementGuard(); };
     hooks.gridPosition = [this] { return QPoint(grid_->gridPosX(), grid_->gridPosY()); };
     plugInRemote();
@@ -214,11 +215,18 @@ void MatrixApplication::connectRemoteRequests()
     });
 }
 
+bool MatrixApplication::opened(bool ok)
+{
+    if (ok)
+        connection_->imageOpened();
+    return ok;
+}
+
 void MatrixApplication::connectRequests()
 {
     TMainForm* form = form_.get();
     QObject::connect(form, &TMainForm::helpRequested, form, [this] { prompter_.showHelp(0); });
-    QObject::connect(form, &TMainForm::openRequested, form, [this] { document_->Open(); });
+    QObject::connect(form, &TMainForm::openRequested, form, [this] { opened(document_->Open()); });
     QObject::connect(form, &TMainForm::saveRequested, form, [this] { document_->Save(); });
     QObject::connect(form, &TMainForm::saveAsRequested, form, [this] { document_->SaveAs(); });
     QObject::connect(form, &TMainForm::uploadRequested, form, [this] { connection_->upload(); });

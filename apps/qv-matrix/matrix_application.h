@@ -73,6 +73,8 @@ private:
     void applyInterface();
     // The transfer window of the chosen port, created on first use.
     MatrixTransfer* transferWindow();
+    // After a file was opened (ok): Download follows the connection.
+    bool opened(bool ok);
     // The DOT receiver goes first: it must not outlive the window's channel.
     void dropTransferWindow();
     HostServices host() { return {clock_, pump_, prompter_}; }

@@ -15,6 +15,7 @@ public:
         open_ = !refuse;
         return open_;
     }
+    OpenFailure openFailure() const override { return open_ ? OpenFailure::None : refusal; }
     void close() override { open_ = false; }
     bool isOpen() const override { return open_; }
     std::string portName() const override { return name_; }
@@ -54,6 +55,7 @@ public:
     std::string input;
     std::string written;
     bool refuse = false;
+    OpenFailure refusal = OpenFailure::NoDevice; // why a refused open failed
 
 private:
     std::string name_;

@@ -101,14 +101,27 @@ TEST_F(ChannelBench, WaitReplyBoundAndWaitInputDoesNotPump)
 
 TEST_F(ChannelBench, OpenFailureNamesThePortAndClearsTimeout)
 {
-    channel.timeout = true;
+    using Failure = qv::SerialPort::OpenFailure;
+    const std::pair<Failure, const char*> cases[] = {
+        {Failure::NoDevice, "Unable to open /dev/ttyUSB7"},
+        {Failure::Other, "Unable to open /dev/ttyUSB7"},
+        {Failure::Busy, "/dev/ttyUSB7 is not available, it could be in use by another application."},
+    };
     port.refuse = true;
     channel.init().selectPort("/dev/ttyUSB7");
-    EXPECT_FALSE(channel.OpenPort());
-    EXPECT_FALSE(channel.timeout);
-    ASSERT_EQ(prompter.shown().size(), 1u);
-    EXPECT_EQ(prompter.shown()[0].text, "Unable to open /dev/ttyUSB7");
-    EXPECT_EQ(prompter.shown()[0].kind, qv::MessageKind::Error);
+    for (const auto& [failure, text] : cases) {
+        prompter.clearShown();
+        channel.timeout = true;
+        port.refusal = failure;
+        EXPECT_FALSE(channel.OpenPort());
+        EXPECT_FALSE(channel.timeout);
+        ASSERT_EQ(prompter.shown().size(), 1u);
+        EXPECT_EQ(prompter.shown()[0].text, text);
+        EXPECT_EQ(prompter.shown()[0].kind, qv::MessageKind::Error);
+    }
+    prompter.clearShown();
+    EXPECT_FALSE(channel.OpenPort(true));
+    EXPECT_TRUE(prompter.shown().empty()) << "quiet";
 }
 
 TEST_F(ChannelBench, OpenStartsTheLogOnlyWithAPath)
@@ -120,6 +133,12 @@ TEST_F(ChannelBench, OpenStartsTheLogOnlyWithAPath)
     channel.init().logPath = path.string();
     EXPECT_TRUE(channel.OpenPort());
     EXPECT_TRUE(std::filesystem::exists(path));
+
+    // Opened again after the port went away: what was logged stays.
+    channel.log().named("Before the reopen");
+    const auto logged = std::filesystem::file_size(path);
+    EXPECT_TRUE(channel.OpenPort());
+    EXPECT_EQ(std::filesystem::file_size(path), logged);
     std::filesystem::remove(path);
 }
 

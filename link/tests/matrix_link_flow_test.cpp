@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -140,7 +141,18 @@ TEST(MatrixLinkFlow, BiosModeAnswersButLeavesTypeAndSerial)
     MatrixBench b(o);
     b.record.type = 9;
     b.record.serialText = "30001";
+    // The boot loader takes the read command and stays silent: that silence
+    // must end the identification soon, with events running meanwhile.
+    int64_t lastPumpMs = b.sim.clock.nowMs();
+    int64_t longestGapMs = 0;
+    b.sim.pump.add([&] {
+        longestGapMs = std::max(longestGapMs, b.sim.clock.nowMs() - lastPumpMs);
+        lastPumpMs = b.sim.clock.nowMs();
+    });
+    const int64_t start = b.sim.clock.nowMs();
     ASSERT_TRUE(b.link.GetInstrumentId(false));
+    EXPECT_LE(b.sim.clock.nowMs() - start, 2000);
+    EXPECT_LE(longestGapMs, 50);
     EXPECT_TRUE(b.record.biosMode);
     EXPECT_EQ(b.record.type, 9);
     EXPECT_EQ(b.record.serialText, "30001");

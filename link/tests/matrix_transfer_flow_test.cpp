@@ -171,6 +171,34 @@ TEST(MatrixTransferFlow, SilentInstrumentIsRetriedUntilCancelled)
     EXPECT_TRUE(b.transfer.cancel);
 }
 
+TEST(MatrixTransferFlow, ABlockThatNeverComesLetsTheCancelThrough)
+{
+    TransferBench b;
+    ASSERT_TRUE(b.transfer.ConnectInstrument(true));
+    b.sim.instrument.options().biosMode = true; // takes the read command, sends no block
+    const int64_t cancelAt = b.sim.clock.nowMs() + 3000;
+    b.cancelAfterMs(cancelAt);
+    std::vector<uint8_t> block(128);
+    EXPECT_FALSE(b.transfer.ReadMemory(0x11, 0x1C000, block.data(), 1));
+    EXPECT_TRUE(b.transfer.cancel);
+    EXPECT_LE(b.sim.clock.nowMs() - cancelAt, qv::MatrixLink::kReadSilenceMs + 100);
+}
+
+TEST(MatrixTransferFlow, ConnectOpensAClosedPortAndSaysWhyItCannot)
+{
+    TransferBench b;
+    b.channel.ClosePort();
+    ASSERT_TRUE(b.transfer.ConnectInstrument(true)) << "opened again";
+
+    b.channel.ClosePort();
+    b.sim.port.setRefuseOpen(true);
+    EXPECT_FALSE(b.transfer.ConnectInstrument(true));
+    EXPECT_FALSE(b.record.connected);
+    EXPECT_EQ(b.sim.prompter.texts(),
+              std::vector<std::string>{"SIM is not available, it could be in use by another application."})
+        << "not \"No instrument found.\" as well";
+}
+
 TEST(MatrixTransferFlow, ZeroBlocksAndPartialLengths)
 {
     TransferBench b;
@@ -218,7 +246,7 @@ TEST(UpdateTransferFlow, RestartsIntoDownloadModeWithAndWithoutWaiting)
         qv::UpdateChannel channel(sim.port, sim.host());
         qv::UpdateIdentity identity;
         identity.textInfoReceived = true;
-        EXPECT_EQ(qv::RestartInDownloadMode(channel, identity, noWait), !noWait);
+        EXPECT_TRUE(qv::RestartInDownloadMode(channel, identity, noWait)) << noWait;
         sim.clock.sleepMs(100);
         sim.port.inputCount();
         EXPECT_TRUE(sim.instrument.inDownloadMode()) << noWait;

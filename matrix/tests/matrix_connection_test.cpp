@@ -186,6 +186,8 @@ struct FakeExternalProgram : qv::ExternalProgram {
     std::vector<std::string> calls;
     std::vector<uint8_t> downloaded;
 
+    std::string path() const override { return "xfer"; }
+
     bool run(const std::string& arguments, const std::string& workingFolder, bool wait) override
     {
         calls.push_back(arguments + (wait ? "" : " (no wait)"));

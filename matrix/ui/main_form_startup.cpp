@@ -41,12 +41,14 @@ bool TMainForm::startProgram(const MatrixCommandLine& commandLine, const std::ve
         show();
 
     hooks_.prepareGrid();
-    commandLineStep(commandLine.filePath);
     setWindowTitle(kMainFormCaption);
+    // Before the file of the command line: opening it puts it at the top of
+    // the saved recent list, which must be there by then.
     readSettings();
     // Asking for the simulator means using it.
     if (commandLine.simulator)
         settings_.comInterface = QString::fromLatin1(kSimulatorPortName);
+    commandLineStep(commandLine.filePath);
     buildInterfaceMenu(ports);
     refreshRecentMenu();
     hooks_.markIllegalCrosspoints();

@@ -16,6 +16,7 @@ public:
     QtExternalProgram(QString program, HostServices host) : program_(std::move(program)), host_(host) {}
 
     bool run(const std::string& arguments, const std::string& workingFolder, bool wait) override;
+    std::string path() const override { return program_.toStdString(); }
 
 private:
     QString program_;

@@ -35,7 +35,8 @@ TRS232Driver::TRS232Driver(SerialPort& port, HostServices host, InstrumentRecord
 
     channel_.init().selectPort(portName);
     channel_.init().logPath = trafficLog;
-    channel_.OpenPort();
+    // Quiet: the connect that follows tries again and says why it failed.
+    channel_.OpenPort(true);
 }
 
 TRS232Driver::~TRS232Driver()

@@ -18,6 +18,14 @@ public:
     // Delivered only while events are pumped, never from inside a write.
     using ReceiveHandler = std::function<void(int count)>;
 
+    // Why the last open failed.
+    enum class OpenFailure {
+        None,
+        NoDevice, // no such port
+        Busy,     // the port exists but is held by another program or refused to us
+        Other,
+    };
+
     virtual ~SerialPort() = default;
 
     virtual bool open(const std::string& name) = 0;
@@ -27,6 +35,7 @@ public:
     virtual std::string portName() const = 0;
     // Why the last open failed, or that the port is gone ("" when fine).
     virtual std::string errorText() const { return {}; }
+    virtual OpenFailure openFailure() const { return OpenFailure::None; }
 
     // Returns once the bytes have been sent (a synchronous write: reply waits
     // start at the end of the transmission); false when closed or gone.

@@ -29,6 +29,18 @@ std::string reason(QSerialPort::SerialPortError error, const QString& detail)
     }
 }
 
+SerialPort::OpenFailure failureOf(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return SerialPort::OpenFailure::NoDevice;
+    case QSerialPort::PermissionError: // held by another program (lock, exclusive open) or access denied
+        return SerialPort::OpenFailure::Busy;
+    default:
+        return SerialPort::OpenFailure::Other;
+    }
+}
+
 } // namespace
 
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent)
@@ -47,6 +59,7 @@ bool QtSerialPort::open(const std::string& name)
     close();
     name_ = name;
     errorText_.clear();
+    openFailure_ = OpenFailure::None;
     gone_ = false;
 
     const std::string device = portDevicePath(name);
@@ -59,11 +72,13 @@ bool QtSerialPort::open(const std::string& name)
     if (!port_.open(QIODevice::ReadWrite)) {
         const std::string where = device == name ? name : name + " (" + device + ")";
         errorText_ = "Unable to open " + where + ": " + reason(port_.error(), port_.errorString());
+        openFailure_ = failureOf(port_.error());
         port_.clearError();
         return false;
     }
     if (!holdInactive(&QSerialPort::setDataTerminalReady) || !holdInactive(&QSerialPort::setRequestToSend)) {
         errorText_ = "Unable to set the control lines of " + name + ": " + port_.errorString().toStdString();
+        openFailure_ = OpenFailure::Other;
         port_.close();
         return false;
     }

@@ -23,6 +23,7 @@ public:
     bool isOpen() const override;
     std::string portName() const override { return name_; }
     std::string errorText() const override { return errorText_; }
+    OpenFailure openFailure() const override { return openFailure_; }
 
     bool write(const uint8_t* data, size_t n) override;
     using SerialPort::write;
@@ -45,6 +46,7 @@ private:
     QSerialPort port_;
     std::string name_;
     std::string errorText_;
+    OpenFailure openFailure_ = OpenFailure::None;
     int baud_ = 9600;
     bool gone_ = false;
     bool inWait_ = false;           // inside a synchronous wait of QSerialPort

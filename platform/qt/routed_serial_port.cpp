@@ -61,6 +61,13 @@ void RoutedSerialPort::close()
         active_->close();
 }
 
+SerialPort::OpenFailure RoutedSerialPort::openFailure() const
+{
+    if (active_)
+        return active_->openFailure();
+    return errorText_.empty() ? OpenFailure::None : OpenFailure::NoDevice;
+}
+
 std::string RoutedSerialPort::errorText() const
 {
     return active_ ? active_->errorText() : errorText_;

@@ -28,6 +28,7 @@ public:
     bool isOpen() const override { return active_ && active_->isOpen(); }
     std::string portName() const override { return name_; }
     std::string errorText() const override;
+    OpenFailure openFailure() const override;
 
     bool write(const uint8_t* data, size_t n) override;
     using SerialPort::write;

@@ -27,6 +27,7 @@ public:
     bool isOpen() const override { return port_.isOpen(); }
     std::string portName() const override { return port_.portName(); }
     std::string errorText() const override { return port_.errorText(); }
+    OpenFailure openFailure() const override { return port_.openFailure(); }
 
     bool write(const uint8_t* data, size_t n) override { return port_.write(data, n); }
     using SerialPort::write;

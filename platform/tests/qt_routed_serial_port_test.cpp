@@ -92,12 +92,14 @@ TEST_F(RoutedSerialPortTest, SimIsRefusedUnlessEnabled)
     EXPECT_FALSE(port.open("SIM"));
     EXPECT_FALSE(port.isOpen());
     EXPECT_NE(port.errorText().find("--simulator"), std::string::npos);
+    EXPECT_EQ(port.openFailure(), SerialPort::OpenFailure::NoDevice);
     EXPECT_FALSE(port.writeByte(0xA6));
 
     // After a failed device open the device's own reason is reported.
     enableSimulator();
     EXPECT_FALSE(port.open("/dev/qv-no-such-port"));
     EXPECT_NE(port.errorText().find("/dev/qv-no-such-port"), std::string::npos);
+    EXPECT_EQ(port.openFailure(), SerialPort::OpenFailure::NoDevice);
 }
 
 TEST_F(RoutedSerialPortTest, OnlyTheOpenTransportNotifies)

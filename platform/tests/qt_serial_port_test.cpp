@@ -111,11 +111,25 @@ TEST_F(QtSerialPortTest, MissingDeviceFailsWithItsReason)
         EXPECT_FALSE(port.isOpen());
         EXPECT_EQ(port.portName(), c.name);
         EXPECT_NE(port.errorText().find(c.device), std::string::npos) << port.errorText();
+        EXPECT_EQ(port.openFailure(), SerialPort::OpenFailure::NoDevice);
         EXPECT_FALSE(port.writeByte(0xA6));
         EXPECT_EQ(port.inputCount(), 0);
     }
     ASSERT_TRUE(port.open(pty.path()));
     EXPECT_EQ(port.errorText(), "");
+}
+
+// Another program holding the port is told apart from a missing one.
+TEST_F(QtSerialPortTest, APortHeldElsewhereIsBusy)
+{
+    QtSerialPort holder;
+    ASSERT_TRUE(holder.open(pty.path())) << holder.errorText();
+    EXPECT_FALSE(port.open(pty.path()));
+    EXPECT_EQ(port.openFailure(), SerialPort::OpenFailure::Busy) << port.errorText();
+
+    holder.close();
+    ASSERT_TRUE(port.open(pty.path())) << port.errorText();
+    EXPECT_EQ(port.openFailure(), SerialPort::OpenFailure::None);
 }
 
 TEST_F(QtSerialPortTest, RateChangesOnlyWhileClosed)

@@ -163,17 +163,36 @@ TEST(FrontPanel, SoftwareWithoutTextReportsNothing)
     EXPECT_EQ(sim.port.inputCount(), 0);
 }
 
+TEST(FrontPanel, StateTellsWhatTheDisplayShows)
+{
+    PanelBench b;
+    EXPECT_EQ(b.panel.state(), "running");
+    b.sim.port.write("\r.SP15,20\r");
+    b.sim.port.write("\r.SP15,21\r");
+    EXPECT_EQ(b.receivedWithin(50), ".AP15,19\r\n.AP15,20.\r\n");
+    EXPECT_EQ(b.panel.state(), "download mode");
+    b.sim.clock.sleepMs(b.sim.instrument.options().bootMs);
+    EXPECT_EQ(b.panel.state(), "download mode") << "until the next restart";
+
+    InstrumentOptions bios;
+    bios.biosMode = true;
+    VirtualInstrument loader(bios);
+    EXPECT_EQ(FrontPanel(loader.instrument, loader.clock).state(), "BIOS mode");
+}
+
 TEST(FrontPanel, CommandsFromStandardInput)
 {
     PanelBench b;
     const std::pair<const char*, const char*> cases[] = {
         {"route 7 3", "ok"},
         {"route 63 3", "refused"},
-        {"route 7", "usage: route O I | preset N | power"},
+        {"route 7", "usage: route O I | preset N | power | state"},
         {"preset 3", "ok"},
-        {"preset x", "usage: route O I | preset N | power"},
+        {"preset x", "usage: route O I | preset N | power | state"},
+        {"state", "running"},
         {"power", "ok"},
-        {"dance", "usage: route O I | preset N | power"},
+        {"state", "booting"},
+        {"dance", "usage: route O I | preset N | power | state"},
     };
     for (const auto& [line, answer] : cases)
         EXPECT_EQ(b.panel.command(line), answer) << line;

@@ -33,7 +33,9 @@ struct EndToEnd {
     qv::RoutedSerialPort port;
     std::unique_ptr<qv::MatrixApplication> app;
 
-    bool start()
+    // The program's start-up sequence; false when it ends without its
+    // event loop (or the simulator is not there).
+    bool start(const QStringList& arguments = {})
     {
         if (sim.device().empty())
             return false;
@@ -42,8 +44,9 @@ struct EndToEnd {
             return false;
         ini.write(QByteArray("[Settings]\nCheckFileAssociation=0\nComInterface=") + sim.device().c_str() + "\n");
         ini.close();
-        qv::MatrixCommandLine line;
-        line.extraPorts = {sim.device()};
+        const QString device = QString::fromStdString(sim.device());
+        const qv::MatrixCommandLine line =
+            qv::ParseMatrixCommandLine(QStringList{"qv-matrix", "--port", device} + arguments);
         app = std::make_unique<qv::MatrixApplication>(line, qv::MatrixServices{clock, pump, prompter, port,
                                                                                {sim.device()}});
         return app->start();
@@ -86,6 +89,21 @@ TEST(MatrixEndToEnd, UploadEditAndDownloadThroughAPseudoTerminal)
     ASSERT_EQ(memory.size(), size_t(1) << 22);
     EXPECT_TRUE(std::equal(image.begin(), image.end(), memory.begin() + 0x1C000))
         << "the instrument holds the edited configuration";
+}
+
+TEST(MatrixEndToEnd, DownloadModeSwitchRestartsTheInstrumentIntoDownloadMode)
+{
+    EndToEnd e;
+    ASSERT_FALSE(e.sim.device().empty()) << "simulator did not start";
+    EXPECT_FALSE(e.start({"/DLM"})) << "the switch ends the program";
+    EXPECT_EQ(e.app->exitCode(), 0);
+    EXPECT_TRUE(e.prompter.shown().empty());
+    // Its display tells once it has taken the request.
+    EXPECT_TRUE(WaitFor([&] {
+        e.sim.frontPanel("state");
+        QTest::qWait(50);
+        return e.sim.output().find("download mode") != std::string::npos;
+    })) << e.sim.output();
 }
 
 TEST(MatrixEndToEnd, RemoteControlRoutesBothWays)
