@@ -69,38 +69,48 @@ std::string EndStateName(uint8_t opcode, uint32_t value)
     return "";
 }
 
-// Walks an instruction's operands over the bytes that are there.
+// Walks an instruction's operands over the bytes that are there. Once the
+// stream runs short, vectors of known length still count towards what the
+// instruction needs; a number that is not there ends the walk.
 class Operands {
 public:
     explicit Operands(std::span<const uint8_t> bytes) : bytes_(bytes) {}
 
-    // Fixed-size operands; false once the stream is too short.
     bool number(int n, uint32_t& value)
     {
-        if (!need(size_t(n), DecodeResult::Truncated))
+        if (shortfall_ != DecodeResult::Ok)
             return false;
+        if (at_ + size_t(n) > bytes_.size()) {
+            runShort(DecodeResult::Truncated, at_ + size_t(n));
+            return false;
+        }
         value = GetNumber(bytes_, at_, n);
         at_ += size_t(n);
         return true;
     }
-    bool vector(uint32_t bits, Vector& v)
+    void vector(uint32_t bits, Vector& v)
     {
         const size_t n = VectorBytes(bits);
-        if (!need(n, DecodeResult::LengthPastEnd))
-            return false;
-        v.assign(bytes_.begin() + std::ptrdiff_t(at_), bytes_.begin() + std::ptrdiff_t(at_ + n));
+        if (shortfall_ == DecodeResult::Ok && at_ + n <= bytes_.size())
+            v.assign(bytes_.begin() + std::ptrdiff_t(at_), bytes_.begin() + std::ptrdiff_t(at_ + n));
+        else if (shortfall_ == DecodeResult::Ok)
+            runShort(DecodeResult::LengthPastEnd, at_ + n);
+        else if (shortfall_ == DecodeResult::LengthPastEnd)
+            needed_ += n;
         at_ += n;
-        return true;
     }
-    bool text(std::string& s)
+    void text(std::string& s)
     {
+        if (shortfall_ != DecodeResult::Ok)
+            return;
         const auto rest = bytes_.subspan(std::min(at_, bytes_.size()));
         const auto nul = std::find(rest.begin(), rest.end(), uint8_t(0));
-        if (nul == rest.end())
-            return need(rest.size() + 1, DecodeResult::Truncated);
+        if (nul == rest.end()) {
+            runShort(DecodeResult::Truncated, bytes_.size() + 1);
+            return;
+        }
         s.assign(rest.begin(), nul);
         at_ += s.size() + 1;
-        return true;
     }
 
     size_t used() const { return at_; }
@@ -108,13 +118,10 @@ public:
     size_t needed() const { return needed_; }
 
 private:
-    bool need(size_t n, DecodeResult kind)
+    void runShort(DecodeResult kind, size_t needed)
     {
-        if (at_ + n <= bytes_.size())
-            return true;
         shortfall_ = kind;
-        needed_ = at_ + n;
-        return false;
+        needed_ = needed;
     }
 
     std::span<const uint8_t> bytes_;
@@ -287,8 +294,6 @@ DecodeResult Reader::next(std::span<const uint8_t> bytes, Instruction& instructi
     in.opcode = bytes[0];
     Operands op(bytes);
     Vector v;
-    bool ok = true;
-    uint32_t dataMaskBits = dataMaskBits_;
     switch (in.opcode) {
     case XCOMPLETE:
         break;
@@ -297,7 +302,7 @@ DecodeResult Reader::next(std::span<const uint8_t> bytes, Instruction& instructi
     case XSDRB:
     case XSDRC:
     case XSDRE:
-        ok = op.vector(sdrBits_, v);
+        op.vector(sdrBits_, v);
         in.vectors = {v};
         break;
     case XSDRTDO:
@@ -306,42 +311,44 @@ DecodeResult Reader::next(std::span<const uint8_t> bytes, Instruction& instructi
     case XSDRTDOE:
     case XSETSDRMASKS: {
         Vector second;
-        ok = op.vector(sdrBits_, v) && op.vector(sdrBits_, second);
+        op.vector(sdrBits_, v);
+        op.vector(sdrBits_, second);
         in.vectors = {v, second};
-        if (ok && in.opcode == XSETSDRMASKS)
-            dataMaskBits = OnesIn(second);
         break;
     }
     case XSIR:
     case XSIR2:
-        ok = op.number(in.opcode == XSIR ? 1 : 2, in.number) && op.vector(in.number, v);
+        if (op.number(in.opcode == XSIR ? 1 : 2, in.number))
+            op.vector(in.number, v);
         in.vectors = {v};
         break;
     case XRUNTEST:
     case XSDRSIZE:
-        ok = op.number(4, in.number);
+        op.number(4, in.number);
         break;
     case XREPEAT:
     case XSTATE:
     case XENDIR:
     case XENDDR:
-        ok = op.number(1, in.number);
+        op.number(1, in.number);
         break;
     case XSDRINC:
-        ok = op.vector(sdrBits_, v) && op.number(1, in.number);
+        op.vector(sdrBits_, v);
         in.vectors = {v};
-        for (uint32_t i = 0; ok && i < in.number; ++i) {
-            ok = op.vector(dataMaskBits_, v);
-            in.vectors.push_back(v);
-        }
+        if (op.number(1, in.number))
+            for (uint32_t i = 0; i < in.number; ++i) {
+                op.vector(dataMaskBits_, v);
+                in.vectors.push_back(v);
+            }
         break;
     case XCOMMENT:
-        ok = op.text(in.comment);
+        op.text(in.comment);
         break;
     case XWAIT: {
         uint32_t wait = 0;
         uint32_t end = 0;
-        ok = op.number(1, wait) && op.number(1, end) && op.number(4, in.number);
+        if (op.number(1, wait) && op.number(1, end))
+            op.number(4, in.number);
         in.waitState = uint8_t(wait);
         in.endState = uint8_t(end);
         break;
@@ -350,13 +357,14 @@ DecodeResult Reader::next(std::span<const uint8_t> bytes, Instruction& instructi
         size = 1;
         return DecodeResult::UnknownInstruction;
     }
-    if (!ok) {
+    if (op.shortfall() != DecodeResult::Ok) {
         size = op.needed();
         return op.shortfall();
     }
     if (in.opcode == XSDRSIZE)
         sdrBits_ = in.number;
-    dataMaskBits_ = dataMaskBits;
+    if (in.opcode == XSETSDRMASKS)
+        dataMaskBits_ = OnesIn(in.vectors[1]);
     size = op.used();
     instruction = std::move(in);
     return DecodeResult::Ok;
@@ -448,8 +456,11 @@ std::string DescribeError(const Listing& listing, std::span<const uint8_t> bytes
             return "truncated: the stream ends" + where + " without XCOMPLETE";
         return "truncated inside " + name + where;
     case DecodeResult::LengthPastEnd:
-        return name + where + ": its length runs " + std::to_string(listing.neededBytes - (bytes.size() - at)) +
-               " bytes past the end";
+    {
+        const size_t past = listing.neededBytes - (bytes.size() - at);
+        return name + where + ": its length runs " + std::to_string(past) + (past == 1 ? " byte" : " bytes") +
+               " past the end";
+    }
     case DecodeResult::UnknownInstruction: {
         char code[8];
         std::snprintf(code, sizeof code, "0x%02X", bytes[at]);

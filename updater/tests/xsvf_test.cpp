@@ -136,7 +136,7 @@ TEST(Xsvf, BadStreamsGiveDistinctErrors)
         {"padding instead of code", {0xFF}, DecodeResult::UnknownInstruction, 0,
          "unknown instruction 0xFF at byte 0"},
         {"XSIR longer than the rest", {0x02, 0x1E, 0x3F, 0xFF, 0x00}, DecodeResult::LengthPastEnd, 0,
-         "XSIR at byte 0: its length runs 1 bytes past the end"},
+         "XSIR at byte 0: its length runs 1 byte past the end"},
         {"XSDR of 33 bits with 3 bytes", with({0x03, 0x00, 0x00, 0x00}), DecodeResult::LengthPastEnd, 5,
          "XSDR at byte 5: its length runs 2 bytes past the end"},
         {"XSDRTDO missing its expected value", with({0x09, 0, 0, 0, 0, 0, 0xFF}), DecodeResult::LengthPastEnd, 5,
