@@ -37,19 +37,15 @@ Vector ScanOf(std::span<const uint8_t> bytes)
 std::vector<Instruction> fpgaConfigurationProgram(uint32_t idcode, std::span<const uint8_t> bitstream, size_t chunkBytes)
 {
     chunkBytes = std::max<size_t>(chunkBytes, 1);
-    std::vector<Instruction> program{
-        Repeat(0),
-        EndIR(TapState::RunTestIdle),
-        EndDR(TapState::RunTestIdle),
-        State(TapState::TestLogicReset),
-        State(TapState::RunTestIdle),
-        RunTest(0),
+    std::vector<Instruction> program = Preamble();
+    const std::vector<Instruction> check{
         Select(JtagChain::kIdcode),
         SdrSize(kIdcodeScanBits),
         TdoMask(VectorOf(kIdcodeMask, kIdcodeScanBits)),
         SdrTdo(VectorOf(0, kIdcodeScanBits), VectorOf(idcode, kIdcodeScanBits)),
         Select(JtagChain::kConfigIn),
     };
+    program.insert(program.end(), check.begin(), check.end());
     uint32_t sdrBits = kIdcodeScanBits;
     for (size_t at = 0; at < bitstream.size(); at += chunkBytes) {
         const auto chunk = bitstream.subspan(at, std::min(chunkBytes, bitstream.size() - at));

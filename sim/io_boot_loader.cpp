@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <map>
 
 namespace qv::sim {
@@ -26,10 +27,12 @@ std::string errorLine(int code)
     return text != texts.end() ? text->second : "E" + std::to_string(code);
 }
 
-int hexValue(char high, char low)
+// The record's byte count, from the two digits after the colon.
+size_t recordCount(const std::string& record)
 {
-    const auto digit = [](char c) { return std::isdigit(uint8_t(c)) ? c - '0' : std::toupper(uint8_t(c)) - 'A' + 10; };
-    return digit(high) << 4 | digit(low);
+    unsigned count = 0;
+    std::from_chars(record.data() + 1, record.data() + 3, count, 16);
+    return count;
 }
 
 } // namespace
@@ -74,7 +77,7 @@ bool IoBootLoader::receive(uint8_t byte, const IoModuleOptions& options, std::ve
         return true;
     }
     record_ += char(byte);
-    if (record_.size() < 3 || record_.size() < kRecordFixedDigits + 2 * size_t(hexValue(record_[1], record_[2])))
+    if (record_.size() < 3 || record_.size() < kRecordFixedDigits + 2 * recordCount(record_))
         return true;
     ihex::Record record;
     if (ihex::ParseRecord(record_, record) == ihex::LineError::None)

@@ -1,6 +1,7 @@
 #include "intel_hex.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace qv::ihex {
 
@@ -8,17 +9,6 @@ namespace {
 
 // ":" and the count, address, type and checksum bytes.
 constexpr size_t kFixedDigits = 1 + 2 * 5;
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 bool IsBlank(char c)
 {
@@ -68,11 +58,13 @@ LineError ParseRecord(std::string_view line, Record& record)
     std::vector<uint8_t> bytes;
     bytes.reserve((line.size() - 1) / 2);
     for (size_t i = 1; i < line.size(); i += 2) {
-        const int high = HexDigit(line[i]);
-        const int low = HexDigit(line[i + 1]);
-        if (high < 0 || low < 0)
+        // Unsigned: no sign, prefix or blank is taken.
+        unsigned value = 0;
+        const char* pair = line.data() + i;
+        const auto [end, ec] = std::from_chars(pair, pair + 2, value, 16);
+        if (ec != std::errc() || end != pair + 2)
             return LineError::NotARecord;
-        bytes.push_back(uint8_t(high << 4 | low));
+        bytes.push_back(uint8_t(value));
     }
     const uint8_t type = bytes[3];
     if (type > kStartLinearAddress)

@@ -237,6 +237,16 @@ Instruction Comment(std::string text)
     return in;
 }
 
+std::vector<Instruction> Preamble()
+{
+    return {Repeat(0),
+            EndIR(TapState::RunTestIdle),
+            EndDR(TapState::RunTestIdle),
+            State(TapState::TestLogicReset),
+            State(TapState::RunTestIdle),
+            RunTest(0)};
+}
+
 std::vector<uint8_t> Encode(const std::vector<Instruction>& instructions)
 {
     std::vector<uint8_t> out;

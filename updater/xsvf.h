@@ -104,6 +104,9 @@ Instruction State(TapState state);
 Instruction EndIR(TapState state); // Run-Test/Idle or Pause-IR
 Instruction EndDR(TapState state); // Run-Test/Idle or Pause-DR
 Instruction Comment(std::string text);
+// The usual start of a program: XREPEAT 0, XENDIR and XENDDR Run-Test/Idle,
+// Test-Logic-Reset, Run-Test/Idle, XRUNTEST 0.
+std::vector<Instruction> Preamble();
 
 // Bytes of an instruction list. XSDR vectors take the sizes given; the
 // list is the writer's to keep consistent with its XSDRSIZE.

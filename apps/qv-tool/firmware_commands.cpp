@@ -38,16 +38,23 @@ bool ReadFirmwareFile(const std::string& path, std::vector<uint8_t>& bytes, int&
     }
 }
 
-int XsvfInfo(const std::vector<std::string>& words)
+using ShowFile = int (*)(const std::string& path, const std::vector<uint8_t>& bytes);
+
+// "COMMAND info FILE": shows what FILE holds.
+int Info(const std::vector<std::string>& words, ShowFile show)
 {
     if (words.size() != 3 || words[1] != "info")
-        return FileUsage("xsvf needs info FILE");
+        return FileUsage(words[0] + " needs info FILE");
     const std::string& path = words[2];
     std::vector<uint8_t> bytes;
     int status = kExitFailed;
     if (!ReadFirmwareFile(path, bytes, status))
         return status;
+    return show(path, bytes);
+}
 
+int ShowXsvf(const std::string& path, const std::vector<uint8_t>& bytes)
+{
     // What could be read is listed even when the rest is bad.
     const qv::xsvf::Listing listing = qv::xsvf::Read(bytes);
     for (size_t i = 0; i < listing.instructions.size(); ++i)
@@ -60,16 +67,8 @@ int XsvfInfo(const std::vector<std::string>& words)
     return kExitOk;
 }
 
-int HexInfo(const std::vector<std::string>& words)
+int ShowHex(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    if (words.size() != 3 || words[1] != "info")
-        return FileUsage("hex needs info FILE");
-    const std::string& path = words[2];
-    std::vector<uint8_t> bytes;
-    int status = kExitFailed;
-    if (!ReadFirmwareFile(path, bytes, status))
-        return status;
-
     const qv::ihex::HexText hex = qv::ihex::ParseHexText(std::string(bytes.begin(), bytes.end()));
     size_t dataBytes = 0;
     bool endOfFile = false;
@@ -92,6 +91,16 @@ int HexInfo(const std::vector<std::string>& words)
         return FileFail(path + ": " + std::to_string(hex.problems.size()) + " bad line" +
                         (hex.problems.size() == 1 ? "" : "s"));
     return kExitOk;
+}
+
+int XsvfInfo(const std::vector<std::string>& words)
+{
+    return Info(words, ShowXsvf);
+}
+
+int HexInfo(const std::vector<std::string>& words)
+{
+    return Info(words, ShowHex);
 }
 
 const FileCommandRegistration kXsvf{

@@ -276,12 +276,9 @@ TEST(IoJtag, IdentityCheckOverTheFastLink)
     options.ioModule.present = true;
     VirtualInstrument v(options);
     v.port.open("SIM");
-    v.port.write("@AT+++\r");
+    v.port.write("@AT+++\r@ATHS\r");
     v.clock.sleepMs(10);
-    v.port.readText(100);
-    v.port.write("@ATHS\r");
-    v.clock.sleepMs(10);
-    EXPECT_EQ(v.port.readText(100), "OK\r\n");
+    EXPECT_EQ(v.port.readText(100), "OK\r\nOK\r\n");
 
     v.port.write("@ATJTAG\r");
     v.clock.sleepMs(1);

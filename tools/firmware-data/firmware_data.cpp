@@ -75,15 +75,8 @@ std::vector<uint8_t> Bytes(const std::string& text)
 
 std::vector<Instruction> ProbeProgram(uint64_t expectedIdcode)
 {
-    std::vector<Instruction> program{
-        Repeat(0),
-        EndIR(TapState::RunTestIdle),
-        EndDR(TapState::RunTestIdle),
-        State(TapState::TestLogicReset),
-        State(TapState::RunTestIdle),
-        RunTest(0),
-        Sir(kInstructionBits, VectorOf(kIdcodeInstruction, kInstructionBits)),
-    };
+    std::vector<Instruction> program = Preamble();
+    program.push_back(Sir(kInstructionBits, VectorOf(kIdcodeInstruction, kInstructionBits)));
     for (int i = 0; i < kIdcodeChecks; ++i) {
         program.push_back(SdrSize(kIdcodeScanBits));
         program.push_back(TdoMask(VectorOf(kIdcodeMask, kIdcodeScanBits)));
