@@ -23,8 +23,10 @@ public:
     static constexpr uint8_t kNotSupported = 241;
     static constexpr uint8_t kNotRunMode = 242;
     static constexpr uint8_t kFpgaLoaderRunId = 3;
-    // A host that stays silent this long has given up.
-    static constexpr int64_t kIdleLimitUs = 3'000'000;
+    // A host that stays silent this long has given up. Within a stream the
+    // gaps are milliseconds; a host that gave up waits 1.5 s for the reply to
+    // its next command before it sends another.
+    static constexpr int64_t kIdleLimitUs = 1'000'000;
 
     IoJtagTransfer(JtagChain& chain, const IoModuleOptions& options, int64_t timeUs);
 
