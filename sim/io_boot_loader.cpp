@@ -91,8 +91,10 @@ bool IoBootLoader::receive(uint8_t byte, const IoModuleOptions& options, std::ve
 void IoBootLoader::take(const ihex::Record& record, const IoModuleOptions& options, std::vector<uint8_t>& out)
 {
     ++records_;
-    if (options.hexFault != 0 && records_ == options.hexFaultRecord)
-        return fail(options.hexFault, options, out);
+    if (options.hexFault != 0 && records_ == options.hexFaultRecord) {
+        fail(options.hexFault, options, out);
+        return;
+    }
     if (base_.apply(record))
         return;
     if (record.type == ihex::kData) {

@@ -83,9 +83,10 @@ void XsvfPlayer::run(const Instruction& in)
         break;
     case XSIR:
     case XSIR2:
-        if (!fits(in.number))
-            return finish(kDataOverflow);
-        scanInstruction(in.number, vector(0));
+        if (fits(in.number))
+            scanInstruction(in.number, vector(0));
+        else
+            finish(kDataOverflow);
         break;
     case XSDR:
         scanChecked(vector(0), expectedTdo_);
@@ -97,9 +98,10 @@ void XsvfPlayer::run(const Instruction& in)
         repeat_ = in.number;
         break;
     case XSDRSIZE:
-        if (!fits(in.number))
-            return finish(kDataOverflow);
-        sdrBits_ = in.number;
+        if (fits(in.number))
+            sdrBits_ = in.number;
+        else
+            finish(kDataOverflow);
         break;
     case XSDRTDO:
         expectedTdo_ = vector(1);
@@ -122,15 +124,16 @@ void XsvfPlayer::run(const Instruction& in)
         goTo(TapState::ShiftDR);
         const Vector tdo = shift(sdrBits_, vector(0), last);
         if (in.vectors.size() > 1 && !matches(tdo, vector(1)))
-            return finish(kTdoMismatch);
-        if (last)
+            finish(kTdoMismatch);
+        else if (last)
             endShift(endDr_);
         break;
     }
     case XSTATE:
-        if (!IsState(in.number))
-            return finish(kIllegalCommand);
-        goTo(TapState(in.number));
+        if (IsState(in.number))
+            goTo(TapState(in.number));
+        else
+            finish(kIllegalCommand);
         break;
     case XENDIR:
         if (!EndState(in.number, TapState::PauseIR, endIr_))
@@ -143,8 +146,10 @@ void XsvfPlayer::run(const Instruction& in)
     case XCOMMENT:
         break;
     case XWAIT:
-        if (!IsState(in.waitState) || !IsState(in.endState))
-            return finish(kIllegalCommand);
+        if (!IsState(in.waitState) || !IsState(in.endState)) {
+            finish(kIllegalCommand);
+            break;
+        }
         goTo(TapState(in.waitState));
         chain_.wait(in.number);
         goTo(TapState(in.endState));
