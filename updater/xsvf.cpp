@@ -59,6 +59,22 @@ std::string Hex(const Vector& v)
     return text;
 }
 
+// A comment on one line: control characters as \xHH.
+std::string Printable(const std::string& comment)
+{
+    std::string text;
+    for (char c : comment) {
+        if (uint8_t(c) >= 0x20 && uint8_t(c) != 0x7F) {
+            text += c;
+            continue;
+        }
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, "\\x%02X", unsigned(uint8_t(c)));
+        text += escaped;
+    }
+    return text;
+}
+
 // The end-state operand of XENDIR/XENDDR: 0 or 1, named after the register.
 std::string EndStateName(uint8_t opcode, uint32_t value)
 {
@@ -439,7 +455,7 @@ std::string Describe(const Instruction& in)
                 std::to_string(in.endState) + " " + TapStateName(in.endState) + " " + std::to_string(in.number);
         break;
     case XCOMMENT:
-        text += " " + in.comment;
+        text += " " + Printable(in.comment);
         break;
     default:
         break;
@@ -465,8 +481,7 @@ std::string DescribeError(const Listing& listing, std::span<const uint8_t> bytes
         if (at >= bytes.size())
             return "truncated: the stream ends" + where + " without XCOMPLETE";
         return "truncated inside " + name + where;
-    case DecodeResult::LengthPastEnd:
-    {
+    case DecodeResult::LengthPastEnd: {
         const size_t past = listing.neededBytes - (bytes.size() - at);
         return name + where + ": its length runs " + std::to_string(past) + (past == 1 ? " byte" : " bytes") +
                " past the end";

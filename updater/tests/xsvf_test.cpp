@@ -190,6 +190,7 @@ TEST(Xsvf, DescribesInstructionsOnALine)
         {{XSDRINC, 2, 0, 0, {{0x00, 0x00}, {0x05}, {0x06}}, {}}, "XSDRINC 0000 2 05 06"},
         {{XWAIT, 100, 1, 6, {}, {}}, "XWAIT 1 Run-Test/Idle 6 Pause-DR 100"},
         {Comment("made here"), "XCOMMENT made here"},
+        {Comment("two\nlines\x7F"), "XCOMMENT two\\x0Alines\\x7F"},
         {Sdr(Vector(40, 0x11)), "XSDR 1111111111111111111111111111111111111111111111111111111111111111...(40 bytes)"},
         {Complete(), "XCOMPLETE"},
     };
