@@ -47,10 +47,11 @@ bench: build
 
 # Regenerates the embedded data items from their tools.
 data: build
-	@cmake --build $(BUILD_RUN) -j$(JOBS) --target default-colour lcd-font make-default-scales
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target default-colour lcd-font make-default-scales firmware-data
 	@$(BUILD_RUN)/tools/default-colour/default-colour data/items/Colour.bin
 	@$(BUILD_RUN)/tools/lcd-font/lcd-font data/items/Font.bin
 	@$(BUILD_RUN)/tools/default-scales/make-default-scales data/items
+	@$(BUILD_RUN)/tools/firmware-data/firmware-data data/items
 
 # Pictures of the programs under docs/screenshots, drawn offscreen.
 screenshots: build

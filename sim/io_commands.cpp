@@ -27,6 +27,8 @@ const std::map<std::string, IoModule::Command>& IoModule::commands()
         {"@ATRDMB", {&IoModule::onMainboardBlock, 2, true}},
         {"@ATRDREG", {&IoModule::onLoaderRegister, 1}},
         {"@ATErase", {&IoModule::onErase}},
+        {"@ATPrg", {&IoModule::onProgram}},
+        {"@ATJTAG", {&IoModule::onJtag}},
     };
     return table;
 }
@@ -165,9 +167,40 @@ void IoModule::onErase(int64_t, Out& out)
         reply("Not OK", out);
         return;
     }
+    if (options_.eraseFails) {
+        reply("E501 Flash erase error", out);
+        return;
+    }
+    bootLoader_.erase();
     flashErased_ = true;
     options_.runMajor = options_.runMinor = options_.runId = 0xFF;
     reply("OK", out);
+}
+
+void IoModule::onProgram(int64_t, Out& out)
+{
+    // Download mode is the boot loader's, like the erase.
+    if (options_.systemMode != 1) {
+        reply("Not OK", out);
+        return;
+    }
+    reply("OK", out);
+    bootLoader_.startDownload();
+}
+
+void IoModule::onJtag(int64_t timeUs, Out& out)
+{
+    if (options_.runId != IoJtagTransfer::kFpgaLoaderRunId) {
+        out.push_back(IoJtagTransfer::kNotSupported);
+        return;
+    }
+    if (options_.systemMode != 0) {
+        out.push_back(IoJtagTransfer::kNotRunMode);
+        return;
+    }
+    chain_.setIdcode(options_.fpgaIdcode);
+    out.push_back(IoJtagTransfer::kNextBlock);
+    jtag_.emplace(chain_, options_, timeUs);
 }
 
 } // namespace qv::sim

@@ -21,6 +21,14 @@ void IoModule::receive(uint8_t byte, int64_t timeUs, std::vector<uint8_t>& out)
 {
     if (restartingAt(timeUs))
         return;
+    if (jtag_ && !jtag_->abandonedAt(timeUs)) {
+        if (!jtag_->receive(byte, timeUs, out))
+            jtag_.reset();
+        return;
+    }
+    jtag_.reset();
+    if (bootLoader_.downloading() && bootLoader_.receive(byte, options_, out))
+        return;
     if (commandMode_)
         collect(byte, timeUs, out);
     else
@@ -109,16 +117,33 @@ void IoModule::restart(int64_t timeUs, bool bootLoader)
 {
     ++restarts_;
     offlineUntilUs_ = timeUs + int64_t(options_.restartMs) * 1000;
+    if (bootLoader_.replaced())
+        loadRunCode();
     // Without RUN code the module stays in its boot loader.
     options_.systemMode = bootLoader || options_.runMajor == 0xFF ? 1 : 0;
     commandMode_ = false;
     watch_.clear();
     line_.clear();
     pending_ = nullptr;
+    jtag_.reset();
     spiDestination_ = kDspDestination;
     moduleLinkHigh_ = false;
     for (auto& slot : slots_)
         slot.reset();
+}
+
+void IoModule::loadRunCode()
+{
+    IoFirmwareHeader header;
+    if (bootLoader_.runCode(header) != IoFirmwareCheck::Valid) {
+        options_.runMajor = options_.runMinor = options_.runId = 0xFF;
+        return;
+    }
+    options_.runId = header.runId;
+    options_.runMajor = header.runMajor;
+    options_.runMinor = header.runMinor;
+    options_.loaderRegister = header.loaderRegister;
+    options_.versionText = header.name;
 }
 
 } // namespace qv::sim

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "instrument.h"
+#include "io_boot_loader.h"
+#include "io_jtag.h"
 #include "io_module_options.h"
 #include "io_slot.h"
+#include "jtag_chain.h"
 
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +46,11 @@ public:
     int restarts() const { return restarts_; }
     int ethernetResets() const { return ethernetResets_; }
     bool flashErased() const { return flashErased_; }
+    // The module's own flash and its download mode.
+    const IoBootLoader& bootLoader() const { return bootLoader_; }
+    // The mainboard's JTAG chain with the FPGA's configuration.
+    const JtagChain& jtagChain() const { return chain_; }
+    bool playingJtag() const { return jtag_.has_value(); }
     // Command lines received in command mode, without "\r", in order.
     const std::vector<std::string>& commandLines() const { return commandLines_; }
     int count(const std::string& command) const;
@@ -61,6 +70,8 @@ private:
     void reply(const std::string& text, Out& out);
     void replyLine(const std::vector<uint8_t>& bytes, Out& out);
     void restart(int64_t timeUs, bool bootLoader);
+    // After a restart: the RUN code the flash holds, once the factory code is gone.
+    void loadRunCode();
 
     // The commands (io_commands.cpp).
     void onCommandMode(int64_t, Out& out);
@@ -83,10 +94,15 @@ private:
     void onMainboardBlock(int64_t, Out& out);
     void onLoaderRegister(int64_t, Out& out);
     void onErase(int64_t, Out& out);
+    void onProgram(int64_t, Out& out);
+    void onJtag(int64_t timeUs, Out& out);
 
     Instrument& instrument_;
     IoModuleOptions options_;
     std::array<SlotModule, 7> slots_{};
+    IoBootLoader bootLoader_;
+    JtagChain chain_{options_.fpgaIdcode};
+    std::optional<IoJtagTransfer> jtag_;
 
     bool commandMode_ = false;
     std::string watch_;          // the last bytes passed on, for "@AT+++\r"

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace qv::sim {
+
+// Mainboard FPGA identities the probes look for; bits 28-31 (the revision)
+// are not compared.
+inline constexpr uint32_t kVp20Idcode = 0x01266093;
+inline constexpr uint32_t kVp30Idcode = 0x0127E093;
 
 // A module in one of the seven expansion slots behind the SPI UART.
 struct SlotModuleOptions {
@@ -51,6 +57,10 @@ struct IoModuleOptions {
 
     std::array<SlotModuleOptions, 7> slotModules{}; // "slots" is a macro where Qt is included
 
+    // JTAG to the mainboard FPGA ("@ATJTAG").
+    uint32_t fpgaIdcode = kVp20Idcode;
+    size_t jtagMaxVectorBytes = 8192; // longer register shifts: data overflow
+
     std::string lineEnd = "\r\n"; // after every reply line
     int restartMs = 3000;         // unreachable after "@ATRUNBL" / "@ATRUN"
 
@@ -61,6 +71,10 @@ struct IoModuleOptions {
     int blankBoardCodeReplies = 0;    // the first N status replies carry 0xFF board codes
     std::string modeSwitchReply = "OK"; // answer to "@AT+++" and "@AT---"; "" answers nothing
     bool refuseBootLoader = false;    // "@ATRUNBL" answered "Not OK"
+    bool eraseFails = false;          // "@ATErase" answered with an E501 line
+    int hexFault = 0;                 // 500-503: the HEX download answers "E5xx" ...
+    int hexFaultRecord = 1;           // ... at this record (1 = the first) instead of taking it
+    int jtagDamagedBlock = 0;         // this JTAG block (1 = the first) arrives damaged once
 };
 
 } // namespace qv::sim

@@ -86,6 +86,36 @@ bool parseSlot(const std::string& text, IoModuleOptions& io)
     return true;
 }
 
+// "vp20", "vp30" or the IDCODE in hexadecimal.
+bool parseFpga(const std::string& text, IoModuleOptions& io)
+{
+    if (text == "vp20" || text == "vp30") {
+        io.fpgaIdcode = text == "vp20" ? kVp20Idcode : kVp30Idcode;
+        return true;
+    }
+    uint32_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, 16);
+    if (text.empty() || text.size() > 8 || ec != std::errc() || ptr != end)
+        return false;
+    io.fpgaIdcode = value;
+    return true;
+}
+
+// "E500" to "E503", optionally ":N" for the record it comes at.
+bool parseHexError(const std::string& text, IoModuleOptions& io)
+{
+    const auto parts = splitAt(text, ':');
+    long code = 0;
+    long record = 1;
+    if (parts.size() > 2 || parts[0].size() != 4 || parts[0][0] != 'E' || !parseInt(parts[0].substr(1), 500, 503, code)
+        || (parts.size() == 2 && !parseInt(parts[1], 1, 1'000'000, record)))
+        return false;
+    io.hexFault = int(code);
+    io.hexFaultRecord = int(record);
+    return true;
+}
+
 // Any I/O-module option puts the module in front of the instrument.
 ValueSetter ioOption(std::function<bool(const std::string&, IoModuleOptions&)> set)
 {
@@ -151,6 +181,23 @@ const std::map<std::string, ValueSetter>& valueOptions()
                  && parseHexByte(parts[1], io.flashDevice);
          })},
         {"--slot", ioOption(parseSlot)},
+        {"--io-register", ioByte(0, 255, &IoModuleOptions::loaderRegister)},
+        {"--io-fpga", ioOption(parseFpga)},
+        {"--io-jtag-max", ioOption([](const std::string& text, IoModuleOptions& io) {
+             long value = 0;
+             if (!parseInt(text, 1, 1 << 20, value))
+                 return false;
+             io.jtagMaxVectorBytes = size_t(value);
+             return true;
+         })},
+        {"--io-hex-error", ioOption(parseHexError)},
+        {"--io-jtag-damaged", ioOption([](const std::string& text, IoModuleOptions& io) {
+             long value = 0;
+             if (!parseInt(text, 1, 1'000'000, value))
+                 return false;
+             io.jtagDamagedBlock = int(value);
+             return true;
+         })},
         {"--link",
          [](const std::string& text, SimCommandLine& l) {
              l.linkPath = text;
@@ -197,6 +244,11 @@ const std::map<std::string, std::function<void(SimCommandLine&)>>& flagOptions()
          [](SimCommandLine& l) {
              l.options.ioModule.present = true;
              l.options.ioModule.statusRepliesDiffer = true;
+         }},
+        {"--io-erase-fails",
+         [](SimCommandLine& l) {
+             l.options.ioModule.present = true;
+             l.options.ioModule.eraseFails = true;
          }},
     };
     return options;
@@ -281,9 +333,20 @@ std::string ioModuleUsage()
         + "  --io-flash MM:DD     flash manufacturer and device ID in hexadecimal (default BF:13)\n"
         + "  --slot N:ID[:SW[:FW[:TEMP]]]\n"
         + "                       expansion module in slot 1-7; bytes in hexadecimal, TEMP is degrees + 18\n"
+        + "  --io-register N      loader register the FPGA-loader check reads (default "
+        + std::to_string(d.loaderRegister) + ");\n"
+        + "                       a RUN code downloaded as HEX brings its own\n"
+        + "  --io-fpga vp20|vp30|HEX\n"
+        + "                       IDCODE of the mainboard FPGA behind JTAG (default vp20)\n"
+        + "  --io-jtag-max N      longest register shift the XSVF player holds, in bytes (default "
+        + std::to_string(d.jtagMaxVectorBytes) + ")\n"
         + "  --io-bad-checksum    fault: status records carry a wrong checksum\n"
         + "  --io-bad-length      fault: status records carry a length byte one short\n"
-        + "  --io-status-differs  fault: no two status records are the same\n";
+        + "  --io-status-differs  fault: no two status records are the same\n"
+        + "  --io-erase-fails     fault: the boot loader answers the erase with an E501 line\n"
+        + "  --io-hex-error E50x[:N]\n"
+        + "                       fault: the HEX download answers E500-E503 at record N (default 1)\n"
+        + "  --io-jtag-damaged N  fault: JTAG block N arrives damaged once and is asked for again\n";
 }
 
 } // namespace

@@ -47,6 +47,26 @@ TEST(IoCommandLine, TakesTheModuleOptions)
     EXPECT_EQ(io.statusLengthError, -1);
     EXPECT_TRUE(io.statusRepliesDiffer);
 
+    SimCommandLine firmware;
+    ASSERT_TRUE(parseSimCommandLine({"--io-register", "240", "--io-fpga", "vp30", "--io-jtag-max", "64",
+                                     "--io-erase-fails", "--io-hex-error", "E502:7", "--io-jtag-damaged", "3"},
+                                    firmware, error))
+        << error;
+    const IoModuleOptions& fw = firmware.options.ioModule;
+    EXPECT_TRUE(fw.present);
+    EXPECT_EQ(fw.loaderRegister, 240);
+    EXPECT_EQ(fw.fpgaIdcode, kVp30Idcode);
+    EXPECT_EQ(fw.jtagMaxVectorBytes, 64u);
+    EXPECT_TRUE(fw.eraseFails);
+    EXPECT_EQ(fw.hexFault, 502);
+    EXPECT_EQ(fw.hexFaultRecord, 7);
+    EXPECT_EQ(fw.jtagDamagedBlock, 3);
+
+    SimCommandLine fpga;
+    ASSERT_TRUE(parseSimCommandLine({"--io-fpga", "0A001093", "--io-hex-error", "E500"}, fpga, error)) << error;
+    EXPECT_EQ(fpga.options.ioModule.fpgaIdcode, 0x0A001093u);
+    EXPECT_EQ(fpga.options.ioModule.hexFaultRecord, 1);
+
     SimCommandLine plain;
     ASSERT_TRUE(parseSimCommandLine({"--serial", "5"}, plain, error));
     EXPECT_FALSE(plain.options.ioModule.present);
@@ -59,6 +79,9 @@ TEST(IoCommandLine, RefusesBadModuleValues)
         {"--io-boot", "none"},    {"--io-product", "256"}, {"--io-mac", "000B57"},  {"--io-mac", "000B57ABCDEG"},
         {"--io-flash", "BF"},     {"--io-flash", "BF:123"}, {"--slot", "0:B0"},     {"--slot", "8:B0"},
         {"--slot", "1"},          {"--slot", "1:XY"},      {"--slot", "1:1:2:3:4:5"}, {"--io-module=1"},
+        {"--io-fpga", "vp40"},    {"--io-fpga", "123456789"}, {"--io-hex-error", "E504"},
+        {"--io-hex-error", "500"}, {"--io-hex-error", "E501:0"}, {"--io-jtag-damaged", "0"},
+        {"--io-jtag-max", "0"},   {"--io-register", "256"},
     };
     for (const auto& args : cases) {
         SimCommandLine line;
@@ -72,7 +95,9 @@ TEST(IoCommandLine, HelpNamesTheModuleOptions)
     const std::string usage = simUsage();
     for (const char* option : {"--io-module", "--io-board", "--io-mode", "--io-run", "--io-run-id", "--io-boot",
                                "--io-usb", "--io-product", "--io-mac", "--io-version-text", "--io-no-ethernet",
-                               "--io-flash", "--slot", "--io-bad-checksum", "--io-bad-length", "--io-status-differs"})
+                               "--io-flash", "--slot", "--io-bad-checksum", "--io-bad-length", "--io-status-differs",
+                               "--io-register", "--io-fpga", "--io-jtag-max", "--io-erase-fails", "--io-hex-error",
+                               "--io-jtag-damaged"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -9,31 +9,8 @@ namespace qv::sim {
 namespace {
 
 using test::Bytes;
+using test::ModuleDriver;
 using test::textBytes;
-
-// Feeds bytes to a module in front of an instrument, one byte time apart.
-struct ModuleDriver {
-    explicit ModuleDriver(IoModuleOptions options = {}) : module(instrument, options) {}
-
-    Bytes send(const Bytes& bytes)
-    {
-        Bytes out;
-        for (uint8_t b : bytes) {
-            module.receive(b, timeUs, out);
-            timeUs += test::InstrumentDriver::kByteUs;
-        }
-        return out;
-    }
-    std::string send(const std::string& text)
-    {
-        const Bytes out = send(textBytes(text));
-        return std::string(out.begin(), out.end());
-    }
-
-    Instrument instrument;
-    IoModule module;
-    int64_t timeUs = 0;
-};
 
 TEST(IoModule, TransparentUntilCommandModeIsAsked)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/instrument.h"
+#include "sim/io_module.h"
 
 #include <chrono>
 #include <cstdint>
@@ -63,6 +64,32 @@ public:
     Bytes readBlock(uint8_t count) { return send(Bytes{0x11, count}); }
 
     Instrument instrument;
+    int64_t timeUs = 0;
+};
+
+// Feeds bytes to an I/O module in front of an instrument, one byte time (at
+// 9600 baud) apart.
+struct ModuleDriver {
+    explicit ModuleDriver(IoModuleOptions options = {}) : module(instrument, options) {}
+
+    Bytes send(const Bytes& bytes)
+    {
+        Bytes out;
+        for (uint8_t b : bytes) {
+            module.receive(b, timeUs, out);
+            timeUs += InstrumentDriver::kByteUs;
+        }
+        return out;
+    }
+    std::string send(const std::string& text)
+    {
+        const Bytes out = send(textBytes(text));
+        return std::string(out.begin(), out.end());
+    }
+    void pauseMs(int ms) { timeUs += int64_t(ms) * 1000; }
+
+    Instrument instrument;
+    IoModule module;
     int64_t timeUs = 0;
 };
 
