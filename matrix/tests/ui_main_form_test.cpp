@@ -200,7 +200,6 @@ TEST(MainForm, MenusCarryTheirCaptionsAndShortcuts)
     ASSERT_TRUE(slider);
     EXPECT_EQ(slider->maximum() - slider->minimum(), 7);
     EXPECT_TRUE(b.form->findChild<QComboBox*>("PresetDropDown"));
-    EXPECT_TRUE(b.form->findChild<QLabel*>("lblWebLink")->text().contains("href=\"https://example.com/qv-matrix\""));
     EXPECT_EQ(b.form->field(MainField::Connection), "Not Connected");
     EXPECT_EQ(b.form->field(MainField::Serial), "Serial No.: Unknown");
 }
@@ -275,6 +274,36 @@ TEST(MainForm, EntriesWhoseCommandNothingTakesStayDisabledAndSaySo)
     EXPECT_EQ(presetOptions.count(), 0);
     b.action("mnuUpload")->trigger();
     EXPECT_EQ(upload.count(), 1);
+}
+
+TEST(MainForm, TheWebLinkShowsOnlyAnAddressFromTheSettings)
+{
+    struct Case {
+        const char* setting; // nullptr: no key
+        bool shown;
+        const char* text;
+    } cases[] = {
+        {nullptr, false, ""},
+        {"", false, ""},
+        {"www.maker.example/meters", true, "<a href=\"http://www.maker.example/meters\">www.maker.example</a>"},
+        {"https://maker.example/?a=1&b=2", true,
+         "<a href=\"https://maker.example/?a=1&amp;b=2\">maker.example</a>"},
+    };
+    for (const Case& c : cases) {
+        QByteArray ini = kDefaultIni;
+        if (c.setting)
+            ini += QByteArray("WebAddress=") + c.setting + "\n";
+        ShellBench b(ini);
+        b.start();
+        b.form->resize(1200, 487); // room for the whole toolbar
+        QApplication::processEvents();
+        auto* link = b.form->findChild<QLabel*>("lblWebLink");
+        EXPECT_EQ(link->isVisible(), c.shown) << ini.toStdString();
+        if (c.shown)
+            EXPECT_EQ(link->text(), c.text);
+        ASSERT_TRUE(b.form->closeQuery());
+        EXPECT_EQ(b.ini().contains("WebAddress="), c.setting != nullptr) << "left as the user wrote it";
+    }
 }
 
 TEST(MainForm, RecentFilesKeepTheirOrderAndShowInTheMenu)

@@ -168,6 +168,8 @@ public:
     bool remoteMenuEnabled() const;
     // Debug mode shows the mouse pad entry.
     void setMousePadVisible(bool visible);
+    // The toolbar's link to the maker's web site; hidden while empty.
+    void showWebAddress(const QString& address);
 
     // --- toolbar controls ---
     // "Preset n - name" entries; preset numbers count from 1.
@@ -315,6 +317,7 @@ private:
     QAction* mnuGlobalHotkeys = nullptr;
     QAction* mnuMacroItem[kMacroItemCount] = {};
     QToolBar* ToolBar = nullptr;
+    QAction* webLink_ = nullptr;
     QComboBox* PresetDropDown = nullptr;
     QSlider* BacklightTrackBar = nullptr;
     QWidget* GridArea = nullptr;

@@ -4,7 +4,7 @@
 #include "file_type_icons.h"
 #include "forwarding_action.h"
 #include "status_field.h"
-#include "web_site.h"
+#include "platform/qt/program_settings.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -16,7 +16,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 #include <utility>
 
@@ -286,14 +285,23 @@ void TMainForm::buildToolBar()
     auto* spacer = new QWidget(ToolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(spacer);
-    auto* link =
-        new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(kWebSiteUrl, QUrl(kWebSiteUrl).host()), ToolBar);
+    // The maker's web site, shown once the settings name it.
+    auto* link = new QLabel(ToolBar);
     link->setObjectName("lblWebLink");
-    link->setToolTip(kWebSiteUrl);
     link->setOpenExternalLinks(true);
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);
     link->setContentsMargins(4, 0, 6, 0);
-    ToolBar->addWidget(link);
+    webLink_ = ToolBar->addWidget(link);
+    showWebAddress({});
+}
+
+void TMainForm::showWebAddress(const QString& address)
+{
+    auto* link = findChild<QLabel*>("lblWebLink");
+    const QString url = WebAddressUrl(address).toString();
+    link->setText(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), WebAddressCaption(address).toHtmlEscaped()));
+    link->setToolTip(url);
+    webLink_->setVisible(!address.isEmpty());
 }
 
 void TMainForm::buildStatusBar()

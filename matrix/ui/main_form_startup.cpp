@@ -124,6 +124,7 @@ void TMainForm::readSettings()
         prompter_.error(error.toStdString());
     settings_ = ReadMatrixSettings(settingsPath_);
     applyWindowSettings(settings_.window);
+    showWebAddress(settings_.webAddress);
     emit settingsRead();
     mnuGlobalHotkeys->setChecked(settings_.globalHotkeys);
 }
