@@ -54,7 +54,7 @@ void UpdateConnection::RefreshPorts()
     view_.setPorts(ports_);
     // Keep the chosen port when it is still there.
     const int listed = FindListedPort(ports_, portName_);
-    SelectPort(listed >= 0 || ports_.empty() ? listed : 0);
+    SelectPort(listed >= 0 ? listed : InitialPortIndex(ports_, settings_.extraPorts, settings_.simulator));
     view_.focusPortList();
     view_.enable(UpdateControl::Refresh, true);
 }

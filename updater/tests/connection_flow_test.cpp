@@ -191,6 +191,25 @@ TEST(Connection, FailuresEndDisconnected)
     }
 }
 
+TEST(Connection, TheSimulatorAskedForIsSelectedAtStart)
+{
+    ConnectionBench b;
+    b.hostPorts = {"ttyS0", "ttyUSB0"};
+    qv::UpdateConnectionSettings settings = b.settings();
+    settings.simulator = true;
+    qv::UpdateConnection connection{b.io, b.identity, b.view, settings};
+    connection.FormShow();
+    EXPECT_EQ(connection.ports(), (Lines{"ttyS0", "ttyUSB0", "SIM"}));
+    EXPECT_EQ(connection.portName(), "SIM");
+    EXPECT_EQ(b.view.selected, 2);
+
+    // A port the user chose stays chosen over a refresh.
+    connection.cbCPPortChange(0);
+    connection.RefreshPorts();
+    EXPECT_EQ(connection.portName(), "ttyS0");
+    EXPECT_EQ(b.view.selected, 0);
+}
+
 TEST(Connection, WithoutAWebAddressTheRefusalNamesNoneAndOpensNothing)
 {
     ConnectionBench b;
