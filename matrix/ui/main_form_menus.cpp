@@ -299,7 +299,8 @@ void TMainForm::showWebAddress(const QString& address)
 {
     auto* link = findChild<QLabel*>("lblWebLink");
     const QString url = WebAddressUrl(address).toString();
-    link->setText(QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), WebAddressCaption(address).toHtmlEscaped()));
+    link->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                      .arg(url.toHtmlEscaped(), WebAddressCaption(address).toHtmlEscaped()));
     link->setToolTip(url);
     webLink_->setVisible(!address.isEmpty());
 }

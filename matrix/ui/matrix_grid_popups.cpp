@@ -128,26 +128,29 @@ void MatrixGrid::addGroupCommands(QMenu& menu, bool enabled, const LabelSelectio
     const GroupCode second = SecondGroup(first);
     const QString secondName = QString::fromStdString(GroupName(second));
 
+    struct Entry {
+        const char* name;
+        QString text;
+        int code;
+    };
     QMenu* groups = AddSubmenu(menu, "mnuSetGroup", QStringLiteral("Set Group"), enabled);
-    const std::pair<const char*, QString> entries[] = {
-        {"mnuGroupNone", QStringLiteral("None")}, {"mnuGroupMaster", QStringLiteral("Master")}, {"mnuGroupSecond", secondName}};
-    const int codes[] = {GroupNone, GroupMaster, second};
-    for (int k = 0; k < 3; ++k)
-        Tick(addCommand(*groups, entries[k].first, entries[k].second, true, [this, s, k] { setGroup(s, k); }),
-             group == codes[k]);
+    const Entry groupEntries[] = {{"mnuGroupNone", QStringLiteral("None"), GroupNone},
+                                  {"mnuGroupMaster", QStringLiteral("Master"), GroupMaster},
+                                  {"mnuGroupSecond", secondName, second}};
+    for (int k = 0; k < 3; ++k) {
+        const Entry& e = groupEntries[k];
+        Tick(addCommand(*groups, e.name, e.text, true, [this, s, k] { setGroup(s, k); }), group == e.code);
+    }
 
-    // The gain dialog takes the group gains; without it they are not offered.
+    // The group gains go to the gain dialog: offered once something takes them.
     const bool gains = enabled && SignalReceived(this, QMetaMethod::fromSignal(&MatrixGrid::groupGainRequested));
     QMenu* gainMenu = AddSubmenu(menu, "mnuSetGroupGain", QStringLiteral("Set Group Gain"), gains);
-    const std::pair<const char*, QString> gainEntries[] = {{"mnuGroupGainMaster", QStringLiteral("Master")},
-                                                            {"mnuGroupGainSecond", secondName}};
-    const int gainCodes[] = {GroupMaster, second};
-    for (int k = 0; k < 2; ++k) {
-        auto* entry = new ForwardingAction(gainEntries[k].second, this, &MatrixGrid::groupGainRequested, gainMenu);
-        Tick(addCommand(*gainMenu, entry, gainEntries[k].first, true,
-                        [this, code = gainCodes[k]] { requestGroupGain(code); }),
-             group == gainCodes[k]);
-    }
+    const Entry gainEntries[] = {{"mnuGroupGainMaster", QStringLiteral("Master"), GroupMaster},
+                                 {"mnuGroupGainSecond", secondName, second}};
+    for (const Entry& e : gainEntries)
+        Tick(addForwarding(*gainMenu, e.name, e.text, true, &MatrixGrid::groupGainRequested,
+                           [this, code = e.code] { requestGroupGain(code); }),
+             group == e.code);
 }
 
 void MatrixGrid::addSumCommands(QMenu& menu, bool enabled, const QString& minus3, const QString& plus0)
