@@ -89,9 +89,12 @@ std::optional<int64_t> EvaluateValueText(const std::string& text)
         result = double(*a) / *b;
     else
         return std::nullopt; // an apostrophe alone, or a division by zero
-    if (!std::isfinite(result))
+    // Beyond the 64-bit range there is no integer to truncate to.
+    const double whole = std::trunc(result);
+    constexpr double kLimit = 9223372036854775808.0; // 2^63
+    if (!(whole >= -kLimit && whole < kLimit))
         return std::nullopt;
-    return int64_t(std::trunc(result));
+    return int64_t(whole);
 }
 
 } // namespace qv

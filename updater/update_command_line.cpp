@@ -10,6 +10,35 @@
 
 namespace qv {
 
+// Each star first takes nothing; on a mismatch only the latest star takes
+// one character more. Earlier stars never need to take more, so the work
+// stays at pattern length times name length however many stars there are.
+bool WildcardMatches(std::string_view pattern, std::string_view name)
+{
+    constexpr size_t kNone = std::string_view::npos;
+    size_t p = 0;
+    size_t n = 0;
+    size_t star = kNone; // the latest star's place in the pattern
+    size_t starName = 0; // where the name stood when it was met
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            star = p++;
+            starName = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+            ++p;
+            ++n;
+        } else if (star != kNone) {
+            p = star + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
 namespace {
 
 constexpr const char* kJobSwitches[] = {"/H", "/?", "/I", "/R", "/F", "/E", "/ETHRESET", "/KEY"};
@@ -51,15 +80,6 @@ std::string WordAfter(const std::vector<std::string>& words, int position, int o
     return words[size_t(position + offset)];
 }
 
-bool Matches(const char* pattern, const char* name)
-{
-    if (*pattern == '\0')
-        return *name == '\0';
-    if (*pattern == '*')
-        return Matches(pattern + 1, name) || (*name != '\0' && Matches(pattern, name + 1));
-    return *name != '\0' && (*pattern == '?' || *pattern == *name) && Matches(pattern + 1, name + 1);
-}
-
 // The folder plus the last name that matches, in name order; the text as
 // it was when nothing matches, so the message names what was asked for.
 std::string ExpandWildcard(const std::string& file)
@@ -72,7 +92,7 @@ std::string ExpandWildcard(const std::string& file)
     for (std::filesystem::directory_iterator it(prefix.empty() ? "." : prefix, error), end; !error && it != end;
          it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (Matches(pattern.c_str(), name.c_str()))
+        if (WildcardMatches(pattern, name))
             names.push_back(name);
     }
     if (names.empty())

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -71,6 +72,9 @@ struct UpdateCommandLine {
 // programFolder: where "/R" puts "memory.cod" when no file is named.
 UpdateCommandLine ParseUpdateCommandLine(const std::vector<std::string>& arguments,
                                          const std::string& programFolder);
+
+// A file name against a pattern of "*" (any characters) and "?" (one).
+bool WildcardMatches(std::string_view pattern, std::string_view name);
 
 // Resolves a "*" in the "/F" file to the last name that matches in its
 // folder and sets the command. Returns the error to show when the file does

@@ -10,6 +10,20 @@
 
 namespace qv {
 
+namespace {
+
+// Without a web address the message only names the program to get.
+std::string UnsupportedMeterText(const std::string& port, const std::string& webAddress)
+{
+    std::string text = "The qvMeter connected to " + port + " is not supported by QV-Update.\r\r" +
+                       "Please download the program \"qvMeterUpdate\"";
+    if (!webAddress.empty())
+        text += " from \"" + webAddress + "\"";
+    return text + ".";
+}
+
+} // namespace
+
 UpdateConnection::UpdateConnection(IoInterface& io, UpdateIdentity& identity, UpdateView& view,
                                    UpdateConnectionSettings settings)
     : io_(io),
@@ -40,7 +54,7 @@ void UpdateConnection::RefreshPorts()
     view_.setPorts(ports_);
     // Keep the chosen port when it is still there.
     const int listed = FindListedPort(ports_, portName_);
-    SelectPort(listed >= 0 || ports_.empty() ? listed : 0);
+    SelectPort(listed >= 0 ? listed : InitialPortIndex(ports_, settings_.extraPorts, settings_.simulator));
     view_.focusPortList();
     view_.enable(UpdateControl::Refresh, true);
 }
@@ -169,6 +183,12 @@ bool UpdateConnection::ConnectInstrument()
     return true;
 }
 
+void UpdateConnection::OpenWebSite()
+{
+    if (!settings_.webSiteAddress.empty())
+        view_.openWebSite(settings_.webSiteAddress);
+}
+
 bool UpdateConnection::DetectIo()
 {
     const int result = io_.DetectIoInterface(false);
@@ -185,11 +205,9 @@ bool UpdateConnection::DetectIo()
         prompter_.error("The I/O module did not return enough data.\r\rIOSTAT_ERROR_DATACOUNT");
         break;
     case IOSTAT_UNSUPPORTED_METER:
-        prompter_.information("The qvMeter connected to " + portName_ + " is not supported by QV-Update.\r\r" +
-                              "Please download the program \"qvMeterUpdate\" from \"" + settings_.webSiteAddress +
-                              "\".");
+        prompter_.information(UnsupportedMeterText(portName_, settings_.webSiteAddress));
         ShowDisconnected(DisconnectKind::Disconnected);
-        view_.openWebSite(settings_.webSiteAddress);
+        OpenWebSite();
         return false;
     default:
         break;

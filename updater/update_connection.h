@@ -23,7 +23,8 @@ enum class DisconnectKind {
 struct UpdateConnectionSettings {
     // The program file's four-part version, "%d.%d.%d.%d".
     std::string programVersion = "0.0.0.0";
-    std::string webSiteAddress = "https://example.com/qv-update";
+    // The maker's web site; empty: not named in messages, never opened.
+    std::string webSiteAddress;
     // The host's serial port names in the host's order.
     std::function<std::vector<std::string>()> hostPorts = [] { return std::vector<std::string>{}; };
     std::vector<std::string> extraPorts; // --port
@@ -55,6 +56,8 @@ public:
     void ShowDisconnected(DisconnectKind kind);
     // Warns about an I/O module whose MAC address is not one of ours.
     void CheckMacAddress();
+    // Opens the maker's web site in the browser, when there is one.
+    void OpenWebSite();
     // "/SERIAL": the instrument counts as the one with this serial number.
     void AssumeSerialNumber(int serial);
 

@@ -54,6 +54,18 @@ std::vector<std::string> UpdatePortList(const std::vector<std::string>& hostPort
     return ports;
 }
 
+int InitialPortIndex(const std::vector<std::string>& ports, const std::vector<std::string>& extraPorts,
+                     bool simulator)
+{
+    if (simulator)
+        if (const int at = FindListedPort(ports, kSimulatorPortName); at >= 0)
+            return at;
+    for (const std::string& extra : extraPorts)
+        if (const int at = FindListedPort(ports, extra); at >= 0)
+            return at;
+    return ports.empty() ? -1 : 0;
+}
+
 int FindListedPort(const std::vector<std::string>& ports, const std::string& name)
 {
     if (name.empty())

@@ -15,6 +15,12 @@ std::vector<std::string> OrderPortsByNumber(const std::vector<std::string>& host
 std::vector<std::string> UpdatePortList(const std::vector<std::string>& hostPorts,
                                         const std::vector<std::string>& extraPorts, bool simulator);
 
+// The port selected before the user chose one: the one the command line
+// asked to add ("SIM" first, then the first --port device), else the first
+// listed; -1 for an empty list.
+int InitialPortIndex(const std::vector<std::string>& ports, const std::vector<std::string>& extraPorts,
+                     bool simulator);
+
 // The index of the listed port a typed or saved name denotes, or -1.
 int FindListedPort(const std::vector<std::string>& ports, const std::string& name);
 

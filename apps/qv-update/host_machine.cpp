@@ -1,7 +1,11 @@
 #include "host_machine.h"
 
+#include "platform/qt/ini_file.h"
 #include "platform/qt/port_list.h"
+#include "platform/qt/program_settings.h"
 #include "platform/qt/simulator_port.h"
+
+#include <QFileInfo>
 
 #include <sys/resource.h>
 
@@ -15,11 +19,29 @@ HostMachine::HostMachine(const UpdateCommandLine& line)
 {
     if (line.simulator)
         port_.setSimulator(std::make_unique<SimulatorPort>(SimulatedInstrumentOptions()));
+    const QString settings = UpdateSettingsPath();
+    // Settings are a convenience: without the file the program runs on.
+    if (!settings.isEmpty() && CreateUpdateSettingsFile(settings))
+        webAddress_ = WebAddressSetting(settings).toStdString();
 }
 
 UpdateServices HostMachine::services(Prompter& prompter)
 {
-    return {clock_, pump_, prompter, port_, [] { return systemPortNames(); }};
+    return {clock_, pump_, prompter, port_, [] { return systemPortNames(); }, webAddress_};
+}
+
+QString UpdateSettingsPath()
+{
+    return ProgramSettingsPath("QV-Update");
+}
+
+bool CreateUpdateSettingsFile(const QString& path)
+{
+    if (QFileInfo::exists(path))
+        return true;
+    IniFile ini(path);
+    ini.setValue(kSettingsSection, kWebAddressKey, {});
+    return ini.save();
 }
 
 sim::InstrumentOptions SimulatedInstrumentOptions()

@@ -8,6 +8,7 @@ UpdateConnectionSettings ConnectionSettings(const UpdateServices& services, cons
 {
     UpdateConnectionSettings settings;
     settings.programVersion = UpdateVersionText();
+    settings.webSiteAddress = services.webAddress;
     settings.hostPorts = services.hostPorts;
     settings.extraPorts = line.extraPorts;
     settings.simulator = line.simulator;

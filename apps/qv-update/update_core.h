@@ -27,6 +27,8 @@ struct UpdateServices {
     SerialPort& port;
     // The host's serial ports, asked again at every refresh.
     std::function<std::vector<std::string>()> hostPorts;
+    // The maker's web site ([Settings] WebAddress of QV-Update.INI).
+    std::string webAddress = {};
 };
 
 // QV-Update's state and flows over one view of them: the port with its

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -58,6 +60,28 @@ TEST(TLabelEditForm, AdvancedRowsCheckEveryText)
     form.setupSingle(QStringLiteral("Input #1"), QStringLiteral("Input Name"), QStringLiteral("X"));
     EXPECT_EQ(form.texts(), QStringList{QStringLiteral("X")});
     EXPECT_EQ(form.findChild<QLineEdit*>(QStringLiteral("editLabel2")), nullptr);
+}
+
+TEST(TLabelEditForm, AdvancedRowsStayClearOfTheScrollBar)
+{
+    for (int count : {3, 12, 13, 40}) {
+        ScriptedPrompter prompter;
+        TLabelEditForm form(prompter);
+        QList<QPair<QString, QString>> rows;
+        for (int k = 1; k <= count; ++k)
+            rows.push_back({QStringLiteral("Output #%1").arg(k), QStringLiteral("WWWW")});
+        form.setupAdvanced(QStringLiteral("Output #1"), rows);
+        form.show();
+        QApplication::processEvents();
+        auto* scroll = form.findChild<QScrollArea*>(QStringLiteral("sbRows"));
+        const QRect visible = scroll->viewport()->rect();
+        for (QLineEdit* edit : form.findChildren<QLineEdit*>()) {
+            const QRect at(edit->mapTo(scroll->viewport(), QPoint(0, 0)), edit->size());
+            EXPECT_LE(at.right(), visible.right()) << count << " rows: " << edit->objectName().toStdString();
+        }
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible()) << count;
+        EXPECT_EQ(scroll->verticalScrollBar()->isVisible(), count > 12) << count;
+    }
 }
 
 } // namespace

@@ -27,6 +27,8 @@ namespace {
 using qv::MainCommand;
 using qv::MainField;
 
+constexpr char kDefaultIni[] = "[Settings]\nComInterface=COM1\nCheckFileAssociation=0\n";
+
 // A main window over temporary configuration and data folders, with hooks
 // that record what the shell asks of the rest of the program.
 struct ShellBench {
@@ -41,7 +43,11 @@ struct ShellBench {
     bool connectOk = false;
     bool remoteConnectOk = true;
 
-    explicit ShellBench(const QByteArray& ini = "[Settings]\nComInterface=COM1\nCheckFileAssociation=0\n")
+    // The rest of the program: something takes every command the window
+    // hands on, unless the bench is to show a window with nothing built.
+    std::vector<std::unique_ptr<QSignalSpy>> commands;
+
+    explicit ShellBench(const QByteArray& ini = kDefaultIni, bool commandsBuilt = true)
     {
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         qputenv("XDG_DATA_HOME", data.path().toUtf8());
@@ -72,9 +78,16 @@ struct ShellBench {
             return remoteConnectOk;
         };
         h.runMacro = [this](const QString& path) { calls.push_back("runMacro " + path.toStdString()); };
+        if (!commandsBuilt)
+            return;
+        const QMetaObject& meta = qv::TMainForm::staticMetaObject;
+        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+            if (meta.method(i).methodType() == QMetaMethod::Signal)
+                commands.push_back(std::make_unique<QSignalSpy>(form.get(), meta.method(i)));
     }
     ~ShellBench()
     {
+        commands.clear();
         form.reset();
         qputenv("XDG_CONFIG_HOME", oldConfig);
         qputenv("XDG_DATA_HOME", oldData);
@@ -187,7 +200,6 @@ TEST(MainForm, MenusCarryTheirCaptionsAndShortcuts)
     ASSERT_TRUE(slider);
     EXPECT_EQ(slider->maximum() - slider->minimum(), 7);
     EXPECT_TRUE(b.form->findChild<QComboBox*>("PresetDropDown"));
-    EXPECT_TRUE(b.form->findChild<QLabel*>("lblWebLink")->text().contains("href=\"https://example.com/qv-matrix\""));
     EXPECT_EQ(b.form->field(MainField::Connection), "Not Connected");
     EXPECT_EQ(b.form->field(MainField::Serial), "Serial No.: Unknown");
 }
@@ -233,6 +245,65 @@ TEST(MainForm, CommandsAndToolbarControlsFollowTheirSetters)
     EXPECT_EQ(b.form->selectedPreset(), 2);
     b.form->clearPresetList();
     EXPECT_EQ(b.form->findChild<QComboBox*>("PresetDropDown")->count(), 0);
+}
+
+TEST(MainForm, EntriesWhoseCommandNothingTakesStayDisabledAndSaySo)
+{
+    ShellBench b(kDefaultIni, false);
+    QSignalSpy upload(b.form.get(), &qv::TMainForm::uploadRequested);
+    QSignalSpy about(b.form.get(), &qv::TMainForm::aboutRequested);
+    b.start();
+    b.form->enable(MainCommand::Upload, true);
+    b.form->enable(MainCommand::PresetOptions, true);
+    EXPECT_TRUE(b.action("mnuUpload")->isEnabled()) << "taken by the spy";
+    EXPECT_TRUE(b.action("mnuAbout")->isEnabled());
+    EXPECT_TRUE(b.action("mnuExit")->isEnabled()) << "handled by the window itself";
+    for (const char* name : {"mnuPresetOptions", "mnuQVScale", "mnuInstallSoftware", "mnuHelp"})
+        EXPECT_FALSE(b.action(name)->isEnabled()) << name;
+    EXPECT_FALSE(b.form->findChild<QToolButton*>("btnPresetOptions")->isEnabled());
+    EXPECT_EQ(b.action("mnuPresetOptions")->toolTip(), "Preset Options is not available yet.");
+    EXPECT_EQ(b.action("mnuQVScale")->toolTip(), "QV-Scale is not available yet.");
+    EXPECT_TRUE(b.form->findChild<QMenu*>("mnuTools")->toolTipsVisible());
+
+    QSignalSpy presetOptions(b.form.get(), &qv::TMainForm::presetOptionsRequested);
+    b.form->enable(MainCommand::PresetOptions, true);
+    b.form->setEnabled(false);
+    b.form->setEnabled(true);
+    b.action("mnuPresetOptions")->trigger();
+    EXPECT_FALSE(b.action("mnuPresetOptions")->isEnabled()) << "held for the run";
+    EXPECT_EQ(presetOptions.count(), 0);
+    b.action("mnuUpload")->trigger();
+    EXPECT_EQ(upload.count(), 1);
+}
+
+TEST(MainForm, TheWebLinkShowsOnlyAnAddressFromTheSettings)
+{
+    struct Case {
+        const char* setting; // nullptr: no key
+        bool shown;
+        const char* text;
+    } cases[] = {
+        {nullptr, false, ""},
+        {"", false, ""},
+        {"www.maker.example/meters", true, "<a href=\"http://www.maker.example/meters\">www.maker.example</a>"},
+        {"https://maker.example/?a=1&b=2", true,
+         "<a href=\"https://maker.example/?a=1&amp;b=2\">maker.example</a>"},
+    };
+    for (const Case& c : cases) {
+        QByteArray ini = kDefaultIni;
+        if (c.setting)
+            ini += QByteArray("WebAddress=") + c.setting + "\n";
+        ShellBench b(ini);
+        b.start();
+        b.form->resize(1200, 487); // room for the whole toolbar
+        QApplication::processEvents();
+        auto* link = b.form->findChild<QLabel*>("lblWebLink");
+        EXPECT_EQ(link->isVisible(), c.shown) << ini.toStdString();
+        if (c.shown)
+            EXPECT_EQ(link->text(), c.text);
+        ASSERT_TRUE(b.form->closeQuery());
+        EXPECT_EQ(b.ini().contains("WebAddress="), c.setting != nullptr) << "left as the user wrote it";
+    }
 }
 
 TEST(MainForm, RecentFilesKeepTheirOrderAndShowInTheMenu)
@@ -417,6 +488,21 @@ TEST(MainForm, APackageArgumentOffersTheInstallationOrStartsNormally)
         EXPECT_EQ(std::count(b.calls.begin(), b.calls.end(), "installPackage /p/soft.CDP"), 0);
     }
     {
+        // Without the installation the package is only refused, and the
+        // program goes on instead of ending as if it had installed it.
+        ShellBench b;
+        b.form->hooks().installPackage = nullptr;
+        b.instrument = {true, false, "QV-Test", "12345"};
+        EXPECT_TRUE(b.start({"/p/soft.CDP"}));
+        EXPECT_EQ(b.prompter.texts(), (std::vector<std::string>{"Installing software from QV-Matrix is not available "
+                                                                "yet.\r\rQV-Matrix will be started normally."}));
+        EXPECT_EQ(b.prompter.shown()[0].kind, qv::MessageKind::Information);
+        EXPECT_EQ(without(b.calls, "prepareGrid"),
+                  (std::vector<std::string>{"markIllegalCrosspoints", "identify"}));
+        EXPECT_EQ(b.form->field(MainField::File), "");
+        EXPECT_TRUE(b.form->isVisible());
+    }
+    {
         ShellBench b;
         EXPECT_TRUE(b.start({"/p/soft.CDP"}));
         EXPECT_EQ(b.prompter.texts(),
@@ -482,6 +568,10 @@ TEST(MainForm, HandedOverFilesAreDispatchedByTheirExtension)
     b.prompter.queueAnswer(qv::Answer::Yes);
     b.form->handOver("/p/soft.CDP");
     EXPECT_EQ(b.calls.back(), "installPackage /p/soft.CDP");
+    b.form->hooks().installPackage = nullptr;
+    b.form->handOver("/p/soft.CDP");
+    EXPECT_EQ(b.prompter.texts().back(), "Installing software from QV-Matrix is not available yet.");
+    EXPECT_EQ(b.prompter.shown().back().kind, qv::MessageKind::Information);
 
     const size_t shown = b.prompter.shown().size();
     b.form->handOver("/m/a.MCR");

@@ -68,6 +68,11 @@ protected:
         grid.rebuild();
         grid.showImage(true);
         grid.setCommandSender([this](const std::string& s) { sent.push_back(s); });
+        // The option dialogs, which the grid's entries hand their commands to.
+        QObject::connect(&grid, &MatrixGrid::ppmOptionsRequested, [] {});
+        QObject::connect(&grid, &MatrixGrid::phaseOptionsRequested, [] {});
+        QObject::connect(&grid, &MatrixGrid::gainRequested, [] {});
+        QObject::connect(&grid, &MatrixGrid::groupGainRequested, [] {});
     }
 
     QPoint cell(int i, int o) { return grid.cellRect(i, o).center(); }
@@ -82,7 +87,10 @@ protected:
             ++popups;
             lastMenu = menu.objectName();
             entries = Entries(menu);
-            return answer(menu);
+            QAction* chosen = answer(menu);
+            if (chosen)
+                chosen->trigger();
+            return chosen;
         });
     }
 
@@ -293,6 +301,48 @@ TEST_F(MatrixGridTest, PopupCommandsReachTheirHooks)
     QTest::mouseClick(&grid, Qt::RightButton, {}, cell(40, 35));
     EXPECT_EQ(GroupOf(image, 36), GroupDigital);
     EXPECT_EQ(modified.count(), 1);
+}
+
+TEST_F(MatrixGridTest, EntriesOfDialogsNothingTakesAreNotOffered)
+{
+    MatrixGrid bare{image, prompter, clock, pump};
+    bare.resize(656, 487);
+    bare.rebuild();
+    bare.showImage(true);
+    bare.setGridPos(30, 20);
+    QSignalSpy modified(&bare, &MatrixGrid::imageModified);
+    std::vector<std::map<QString, Entry>> shown;
+    std::map<QString, QString> tips;
+    bare.setPopupRunner([&](QMenu& menu, const QPoint&) {
+        shown.push_back(Entries(menu));
+        for (QAction* a : menu.findChildren<QAction*>())
+            if (!a->toolTip().isEmpty() && a->toolTip() != a->text())
+                tips[a->objectName()] = a->toolTip();
+        QAction* chosen = FindAction(menu, QStringLiteral("mnuSetGain"));
+        chosen->trigger();
+        return chosen;
+    });
+    // Offline, input 60 with output 36 (a group output) and with output 57
+    // (a phase output) would offer every option entry.
+    QTest::mouseClick(&bare, Qt::RightButton, {}, bare.cellRect(59, 35).center());
+    QTest::mouseClick(&bare, Qt::RightButton, {}, bare.cellRect(59, 56).center());
+    QTest::mouseClick(&bare, Qt::RightButton, {}, bare.outputLabelRect(35).center());
+    ASSERT_EQ(shown.size(), 3u);
+    for (const char* name : {"mnuPPM", "mnuSetGain", "mnuSetGroupGain"})
+        EXPECT_FALSE(shown[0].at(QLatin1String(name)).enabled) << name;
+    EXPECT_TRUE(shown[0].at(QStringLiteral("mnuSetGroup")).enabled) << "groups are set by the grid itself";
+    EXPECT_TRUE(shown[0].at(QStringLiteral("mnuInputRename")).enabled);
+    EXPECT_FALSE(shown[1].at(QStringLiteral("mnuPhase")).enabled);
+    EXPECT_FALSE(shown[2].at(QStringLiteral("mnuSetGain")).enabled);
+    EXPECT_EQ(tips[QStringLiteral("mnuSetGain")], QStringLiteral("Set Gain is not available yet."));
+    EXPECT_EQ(tips[QStringLiteral("mnuPPM")], QStringLiteral("PPM Options is not available yet."));
+    EXPECT_EQ(modified.count(), 0);
+
+    // Once a dialog takes the command, its entry is offered.
+    QSignalSpy gain(&bare, &MatrixGrid::gainRequested);
+    QTest::mouseClick(&bare, Qt::RightButton, {}, bare.cellRect(59, 35).center());
+    EXPECT_TRUE(shown.back().at(QStringLiteral("mnuSetGain")).enabled);
+    EXPECT_EQ(gain.count(), 1);
 }
 
 TEST_F(MatrixGridTest, RenameThroughTheLabelEditForm)

@@ -2,7 +2,14 @@
 #include "platform/tests/qt_test_app.h"
 #include "sim/virtual_instrument.h"
 
+#include "platform/qt/qt_prompter.h"
+
+#include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QProgressBar>
 #include <QTest>
 
@@ -85,6 +92,51 @@ TEST(TRS232Driver, ClosingAsksTheQuestionOfTheTransfer)
             EXPECT_TRUE(b.prompter.shown().empty()) << int(c.mode);
         }
     }
+}
+
+TEST(TRS232Driver, StaysUsableAndShowsItsPercentWhileTheMainWindowIsDisabled)
+{
+    DriverBench b;
+    ASSERT_TRUE(b.driver->transfer().ConnectInstrument(true));
+    b.driver->setTextLine("Reading :");
+    b.driver->bar().setMaximum(16384);
+    b.driver->bar().setPosition(4096);
+    b.main.setEnabled(false); // as during a transfer
+    auto* text = b.driver->findChild<QLabel*>("DSPProgressFileName");
+    auto* bar = b.driver->findChild<QProgressBar*>("DSPProgressBar");
+    EXPECT_TRUE(b.driver->isEnabled());
+    EXPECT_TRUE(text->isEnabled());
+    EXPECT_TRUE(bar->isEnabled());
+    EXPECT_TRUE(bar->isTextVisible());
+    EXPECT_EQ(bar->text(), "25 %");
+    b.main.setEnabled(true);
+    EXPECT_TRUE(bar->isEnabled());
+
+    b.driver->setEnabled(false);
+    b.main.setEnabled(false);
+    EXPECT_FALSE(b.driver->isEnabled()) << "disabled on purpose stays so";
+}
+
+TEST(TRS232Driver, TheClosingQuestionOpensOverTheWindow)
+{
+    DriverBench b;
+    qv::QtPrompter dialogs(&b.main);
+    b.driver = std::make_unique<qv::TRS232Driver>(b.port, qv::HostServices{b.clock, b.pump, dialogs}, b.record,
+                                                  "SIM", "", &b.main);
+    b.main.show();
+    b.driver->show();
+    b.driver->transfer().mode = qv::TransferMode::Download;
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        owner = box->parentWidget();
+        box->button(QMessageBox::No)->click();
+    });
+    b.driver->close();
+    EXPECT_EQ(owner, b.driver.get()) << "above the window that stays on top, not behind it";
+    EXPECT_TRUE(b.driver->isVisible());
+    EXPECT_FALSE(b.driver->transfer().cancel);
 }
 
 TEST(TRS232Driver, EscapeAsksTheSameQuestionOnce)

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <string>
@@ -28,17 +29,18 @@ TLabelEditForm::TLabelEditForm(Prompter& prompter, QWidget* parent) : QDialog(pa
 
     gbLabel_ = new QGroupBox(this);
     gbLabel_->setObjectName(QStringLiteral("gbLabel"));
-    auto* scroll = new QScrollArea(gbLabel_);
-    scroll->setObjectName(QStringLiteral("sbRows"));
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    auto* rows = new QWidget(scroll);
+    sbRows_ = new QScrollArea(gbLabel_);
+    sbRows_->setObjectName(QStringLiteral("sbRows"));
+    sbRows_->setFrameShape(QFrame::NoFrame);
+    sbRows_->setWidgetResizable(true);
+    sbRows_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* rows = new QWidget(sbRows_);
     rowsLayout_ = new QVBoxLayout(rows);
     rowsLayout_->setContentsMargins(0, 0, 0, 0);
     rowsLayout_->addStretch();
-    scroll->setWidget(rows);
+    sbRows_->setWidget(rows);
     auto* groupLayout = new QVBoxLayout(gbLabel_);
-    groupLayout->addWidget(scroll);
+    groupLayout->addWidget(sbRows_);
 
     OKButton_ = new QPushButton(QStringLiteral("OK"), this);
     OKButton_->setObjectName(QStringLiteral("OKButton"));
@@ -124,6 +126,10 @@ void TLabelEditForm::setupAdvanced(const QString& title, const QList<QPair<QStri
     }
     const int rowHeight = edits_.isEmpty() ? 24 : edits_.front()->sizeHint().height() + 6;
     gbLabel_->setMinimumHeight(std::min<int>(int(rows.size()), kVisibleRows) * rowHeight + 40);
+    // A scroll area does not count its scroll bar in its width: a list that
+    // scrolls would have its edit fields clipped under it.
+    const int scrollBar = rows.size() > kVisibleRows ? sbRows_->verticalScrollBar()->sizeHint().width() : 0;
+    sbRows_->setMinimumWidth(sbRows_->widget()->sizeHint().width() + scrollBar);
     adjustSize();
 }
 

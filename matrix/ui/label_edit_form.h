@@ -11,6 +11,7 @@
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace qv {
@@ -44,6 +45,7 @@ private:
 
     Prompter& prompter_;
     QGroupBox* gbLabel_ = nullptr;
+    QScrollArea* sbRows_ = nullptr;
     QVBoxLayout* rowsLayout_ = nullptr;
     QPushButton* OKButton_ = nullptr;
     QPushButton* CancelButton_ = nullptr;

@@ -6,6 +6,7 @@
 #include "splash_form.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -38,6 +39,10 @@ TMainForm::TMainForm(Prompter& prompter, QWidget* parent)
     gridLayout_->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(GridArea);
 
+    notBuilt_ = new QActionGroup(this);
+    notBuilt_->setObjectName("NotBuiltYet");
+    notBuilt_->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    notBuilt_->setEnabled(false);
     buildMenus();
     buildToolBar();
     buildStatusBar();

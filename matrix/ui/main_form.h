@@ -58,7 +58,9 @@ struct ShellHooks {
     // no reordering of the list. Unset: openFile.
     std::function<bool(const QString& path)> openRecentFile;
     // The replacement guard and the installation window with the package.
-    std::function<void(const QString& path)> installPackage = [](const QString&) {};
+    // Unset while software installation is not built: a package is then
+    // answered with a statement that it cannot be installed from here.
+    std::function<void(const QString& path)> installPackage;
 
     // Remote control and macros.
     std::function<bool()> connectRemote = [] { return false; };
@@ -151,6 +153,10 @@ public:
     QString field(MainField field) const;
 
     // --- commands ---
+    // Entries and buttons whose signal nothing receives stay disabled from
+    // here on, saying they are not available yet: their commands are not
+    // built. Run by startProgram, once the program has connected its parts.
+    void holdUnbuiltCommands();
     void enable(MainCommand command, bool enabled);
     bool commandEnabled(MainCommand command) const;
     // Any menu entry by its object name ("mnuCopyLabels", "mnuStopMacro").
@@ -162,6 +168,8 @@ public:
     bool remoteMenuEnabled() const;
     // Debug mode shows the mouse pad entry.
     void setMousePadVisible(bool visible);
+    // The toolbar's link to the maker's web site; hidden while empty.
+    void showWebAddress(const QString& address);
 
     // --- toolbar controls ---
     // "Preset n - name" entries; preset numbers count from 1.
@@ -251,6 +259,10 @@ private:
     void buildToolBar();
     void buildStatusBar();
     QAction* addEntry(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut = {});
+    QAction* addEntry(QMenu* menu, QAction* entry, const char* name, const QKeySequence& shortcut = {});
+    // An entry that hands its command on as `signal`.
+    QAction* addCommand(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*signal)(),
+                        const QKeySequence& shortcut = {});
     QList<QAction*> commandActions(MainCommand command) const;
 
     // main_form_startup.cpp
@@ -295,6 +307,7 @@ private:
     QPointer<TSplashForm> splash_;
     QPointer<QWidget> grid_;
 
+    QActionGroup* notBuilt_ = nullptr; // disabled: its entries stay disabled
     QMenu* mnuInterface = nullptr;
     QActionGroup* interfaceGroup_ = nullptr;
     QMenu* mnuRecent = nullptr;
@@ -304,6 +317,7 @@ private:
     QAction* mnuGlobalHotkeys = nullptr;
     QAction* mnuMacroItem[kMacroItemCount] = {};
     QToolBar* ToolBar = nullptr;
+    QAction* webLink_ = nullptr;
     QComboBox* PresetDropDown = nullptr;
     QSlider* BacklightTrackBar = nullptr;
     QWidget* GridArea = nullptr;

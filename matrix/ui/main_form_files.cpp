@@ -121,6 +121,10 @@ void TMainForm::offerMacro(const QString& path)
 
 void TMainForm::offerPackage(const QString& path)
 {
+    if (!hooks_.installPackage) {
+        prompter_.information(kInstallNotAvailableText);
+        return;
+    }
     const InstrumentSummary instrument = hooks_.instrument();
     if (!instrument.connected) {
         prompter_.error(kNoRvtConnectedText);

@@ -2,10 +2,12 @@
 
 #include "dropped_files_form.h"
 #include "file_type_icons.h"
+#include "forwarding_action.h"
 #include "status_field.h"
-#include "web_site.h"
+#include "platform/qt/program_settings.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -14,7 +16,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 
 #include <utility>
 
@@ -41,11 +42,30 @@ QKeySequence ctrl(int key) { return QKeySequence(Qt::CTRL | Qt::Key(key)); }
 
 QAction* TMainForm::addEntry(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut)
 {
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(name);
+    return addEntry(menu, new QAction(caption, menu), name, shortcut);
+}
+
+QAction* TMainForm::addEntry(QMenu* menu, QAction* entry, const char* name, const QKeySequence& shortcut)
+{
+    entry->setObjectName(name);
     if (!shortcut.isEmpty())
-        a->setShortcut(shortcut);
-    return a;
+        entry->setShortcut(shortcut);
+    menu->addAction(entry);
+    return entry;
+}
+
+QAction* TMainForm::addCommand(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*signal)(),
+                               const QKeySequence& shortcut)
+{
+    QAction* entry = addEntry(menu, new ForwardingAction(caption, this, signal, menu), name, shortcut);
+    connect(entry, &QAction::triggered, this, signal);
+    return entry;
+}
+
+void TMainForm::holdUnbuiltCommands()
+{
+    for (ForwardingAction* entry : findChildren<ForwardingAction*>())
+        entry->holdIfNotBuilt(notBuilt_);
 }
 
 void TMainForm::buildMenus()
@@ -55,38 +75,35 @@ void TMainForm::buildMenus()
     buildToolsMenu();
     buildMacroMenu();
     buildHelpMenu();
+    // Entries whose command is not built yet say so.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        menu->setToolTipsVisible(true);
 }
 
 void TMainForm::buildFileMenu()
 {
     QMenu* file = menuBar()->addMenu("File");
     file->setObjectName("mnuFile");
-    connect(addEntry(file, "mnuOpen", "Open...", ctrl(Qt::Key_O)), &QAction::triggered, this,
-            &TMainForm::openRequested);
-    connect(addEntry(file, "mnuSave", "Save"), &QAction::triggered, this, &TMainForm::saveRequested);
-    connect(addEntry(file, "mnuSaveAs", "Save As...", ctrl(Qt::Key_S)), &QAction::triggered, this,
-            &TMainForm::saveAsRequested);
-    connect(addEntry(file, "mnuFileInfo", "File information..."), &QAction::triggered, this,
-            &TMainForm::fileInfoRequested);
+    addCommand(file, "mnuOpen", "Open...", &TMainForm::openRequested, ctrl(Qt::Key_O));
+    addCommand(file, "mnuSave", "Save", &TMainForm::saveRequested);
+    addCommand(file, "mnuSaveAs", "Save As...", &TMainForm::saveAsRequested, ctrl(Qt::Key_S));
+    addCommand(file, "mnuFileInfo", "File information...", &TMainForm::fileInfoRequested);
     file->addSeparator();
 
     mnuRemote = file->addMenu("Remote Control");
     mnuRemote->setObjectName("mnuRemote");
     mnuRemote->menuAction()->setObjectName("mnuRemoteControl");
-    connect(addEntry(mnuRemote, "mnuConnect", "Connect", QKeySequence(Qt::SHIFT | Qt::Key_Escape)),
-            &QAction::triggered, this, &TMainForm::remoteConnectRequested);
-    connect(addEntry(mnuRemote, "mnuDisconnect", "Disconnect", QKeySequence(Qt::Key_Escape)), &QAction::triggered,
-            this, &TMainForm::remoteDisconnectRequested);
+    addCommand(mnuRemote, "mnuConnect", "Connect", &TMainForm::remoteConnectRequested,
+               QKeySequence(Qt::SHIFT | Qt::Key_Escape));
+    addCommand(mnuRemote, "mnuDisconnect", "Disconnect", &TMainForm::remoteDisconnectRequested,
+               QKeySequence(Qt::Key_Escape));
     // The entries tick the state remote control is in.
     for (const char* name : {"mnuConnect", "mnuDisconnect"})
         action(name)->setCheckable(true);
     action("mnuDisconnect")->setChecked(true);
-    connect(addEntry(file, "mnuUpload", "Upload", ctrl(Qt::Key_U)), &QAction::triggered, this,
-            &TMainForm::uploadRequested);
-    connect(addEntry(file, "mnuDownload", "Download", ctrl(Qt::Key_D)), &QAction::triggered, this,
-            &TMainForm::downloadRequested);
-    connect(addEntry(file, "mnuRestart", "Restart", ctrl(Qt::Key_I)), &QAction::triggered, this,
-            &TMainForm::restartRequested);
+    addCommand(file, "mnuUpload", "Upload", &TMainForm::uploadRequested, ctrl(Qt::Key_U));
+    addCommand(file, "mnuDownload", "Download", &TMainForm::downloadRequested, ctrl(Qt::Key_D));
+    addCommand(file, "mnuRestart", "Restart", &TMainForm::restartRequested, ctrl(Qt::Key_I));
     mnuInterface = file->addMenu("Interface");
     mnuInterface->setObjectName("mnuInterface");
     file->addSeparator();
@@ -117,15 +134,13 @@ void TMainForm::buildEditMenu()
 {
     QMenu* edit = menuBar()->addMenu("Edit");
     edit->setObjectName("mnuEdit");
-    connect(addEntry(edit, "mnuCopyLabels", "Copy Selected Labels", ctrl(Qt::Key_C)), &QAction::triggered, this,
-            &TMainForm::copyLabelsRequested);
-    connect(addEntry(edit, "mnuPasteLabels", "Paste Labels", ctrl(Qt::Key_V)), &QAction::triggered, this,
-            &TMainForm::pasteLabelsRequested);
+    addCommand(edit, "mnuCopyLabels", "Copy Selected Labels", &TMainForm::copyLabelsRequested, ctrl(Qt::Key_C));
+    addCommand(edit, "mnuPasteLabels", "Paste Labels", &TMainForm::pasteLabelsRequested, ctrl(Qt::Key_V));
     edit->addSeparator();
-    connect(addEntry(edit, "mnuCopyXPoints", "Copy Selected X-Points", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)),
-            &QAction::triggered, this, &TMainForm::copyXPointsRequested);
-    connect(addEntry(edit, "mnuPasteXPoints", "Paste X-Points", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V)),
-            &QAction::triggered, this, &TMainForm::pasteXPointsRequested);
+    addCommand(edit, "mnuCopyXPoints", "Copy Selected X-Points", &TMainForm::copyXPointsRequested,
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    addCommand(edit, "mnuPasteXPoints", "Paste X-Points", &TMainForm::pasteXPointsRequested,
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
     // The grid enables them by its selection and the clipboard.
     for (QAction* a : edit->actions())
         a->setEnabled(false);
@@ -135,33 +150,23 @@ void TMainForm::buildToolsMenu()
 {
     QMenu* tools = menuBar()->addMenu("Tools");
     tools->setObjectName("mnuTools");
-    connect(addEntry(tools, "mnuQVScale", "QV-Scale..."), &QAction::triggered, this, &TMainForm::qvScaleRequested);
-    connect(addEntry(tools, "mnuScreenGrab", "QV-ScreenGrab..."), &QAction::triggered, this,
-            &TMainForm::screenGrabRequested);
-    connect(addEntry(tools, "mnuKeyboard", "Keyboard...", ctrl(Qt::Key_K)), &QAction::triggered, this,
-            &TMainForm::keyboardRequested);
+    addCommand(tools, "mnuQVScale", "QV-Scale...", &TMainForm::qvScaleRequested);
+    addCommand(tools, "mnuScreenGrab", "QV-ScreenGrab...", &TMainForm::screenGrabRequested);
+    addCommand(tools, "mnuKeyboard", "Keyboard...", &TMainForm::keyboardRequested, ctrl(Qt::Key_K));
     tools->addSeparator();
-    connect(addEntry(tools, "mnuPresetOptions", "Preset Options..."), &QAction::triggered, this,
-            &TMainForm::presetOptionsRequested);
-    connect(addEntry(tools, "mnuLCDOptions", "LCD Options..."), &QAction::triggered, this,
-            &TMainForm::lcdOptionsRequested);
-    connect(addEntry(tools, "mnuLeqOptions", "Leq(m) Options..."), &QAction::triggered, this,
-            &TMainForm::leqOptionsRequested);
-    connect(addEntry(tools, "mnuScaleOptions", "Scale Options..."), &QAction::triggered, this,
-            &TMainForm::scaleOptionsRequested);
-    connect(addEntry(tools, "mnuLockCode", "Write Protect Lock Code..."), &QAction::triggered, this,
-            &TMainForm::lockCodeRequested);
-    connect(addEntry(tools, "mnuDotLog", "DOT Log..."), &QAction::triggered, this, &TMainForm::dotLogRequested);
-    QAction* mousePad = addEntry(tools, "mnuMousePad", "Mouse  Pad...");
-    mousePad->setVisible(false);
-    connect(mousePad, &QAction::triggered, this, &TMainForm::mousePadRequested);
+    addCommand(tools, "mnuPresetOptions", "Preset Options...", &TMainForm::presetOptionsRequested);
+    addCommand(tools, "mnuLCDOptions", "LCD Options...", &TMainForm::lcdOptionsRequested);
+    addCommand(tools, "mnuLeqOptions", "Leq(m) Options...", &TMainForm::leqOptionsRequested);
+    addCommand(tools, "mnuScaleOptions", "Scale Options...", &TMainForm::scaleOptionsRequested);
+    addCommand(tools, "mnuLockCode", "Write Protect Lock Code...", &TMainForm::lockCodeRequested);
+    addCommand(tools, "mnuDotLog", "DOT Log...", &TMainForm::dotLogRequested);
+    addCommand(tools, "mnuMousePad", "Mouse  Pad...", &TMainForm::mousePadRequested)->setVisible(false);
     tools->addSeparator();
     QMenu* software = tools->addMenu("RVT Software");
     software->setObjectName("mnuRVTSoftware");
-    connect(addEntry(software, "mnuInstallSoftware", "Install Software"), &QAction::triggered, this,
-            &TMainForm::installSoftwareRequested);
+    addCommand(software, "mnuInstallSoftware", "Install Software", &TMainForm::installSoftwareRequested);
     tools->addSeparator();
-    connect(addEntry(tools, "mnuOptions", "Options..."), &QAction::triggered, this, &TMainForm::optionsRequested);
+    addCommand(tools, "mnuOptions", "Options...", &TMainForm::optionsRequested);
 
     for (const char* name : {"mnuPresetOptions", "mnuLCDOptions", "mnuLeqOptions", "mnuLockCode"})
         action(name)->setEnabled(false);
@@ -185,12 +190,9 @@ void TMainForm::buildMacroMenu()
         });
     }
     macro->addSeparator();
-    connect(addEntry(macro, "mnuRunMacro", "Run Macro...", ctrl(Qt::Key_F11)), &QAction::triggered, this,
-            &TMainForm::runMacroRequested);
-    connect(addEntry(macro, "mnuStopMacro", "Stop Macro", ctrl(Qt::Key_F12)), &QAction::triggered, this,
-            &TMainForm::stopMacroRequested);
-    connect(addEntry(macro, "mnuSaveMacro", "Save Macro..."), &QAction::triggered, this,
-            &TMainForm::saveMacroRequested);
+    addCommand(macro, "mnuRunMacro", "Run Macro...", &TMainForm::runMacroRequested, ctrl(Qt::Key_F11));
+    addCommand(macro, "mnuStopMacro", "Stop Macro", &TMainForm::stopMacroRequested, ctrl(Qt::Key_F12));
+    addCommand(macro, "mnuSaveMacro", "Save Macro...", &TMainForm::saveMacroRequested);
     for (const char* name : {"mnuRunMacro", "mnuStopMacro", "mnuSaveMacro"})
         action(name)->setEnabled(false);
     macro->addSeparator();
@@ -216,8 +218,8 @@ void TMainForm::buildHelpMenu()
 {
     QMenu* help = menuBar()->addMenu("Help");
     help->setObjectName("mnuHelpMenu");
-    connect(addEntry(help, "mnuHelp", "Help"), &QAction::triggered, this, &TMainForm::helpRequested);
-    connect(addEntry(help, "mnuAbout", "About..."), &QAction::triggered, this, &TMainForm::aboutRequested);
+    addCommand(help, "mnuHelp", "Help", &TMainForm::helpRequested);
+    addCommand(help, "mnuAbout", "About...", &TMainForm::aboutRequested);
 }
 
 void TMainForm::buildToolBar()
@@ -242,7 +244,8 @@ void TMainForm::buildToolBar()
     button("mnuSaveAs", "btnSaveAs", ToolGlyph::SaveAs, "Save As");
     ToolBar->addSeparator();
 
-    actRemote = new QAction(ToolbarIcon(ToolGlyph::Remote), "Remote Control", this);
+    actRemote = new ForwardingAction("Remote Control", this, &TMainForm::remoteToggled, this);
+    actRemote->setIcon(ToolbarIcon(ToolGlyph::Remote));
     actRemote->setObjectName("actRemote");
     actRemote->setCheckable(true);
     actRemote->setEnabled(false);
@@ -282,14 +285,24 @@ void TMainForm::buildToolBar()
     auto* spacer = new QWidget(ToolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(spacer);
-    auto* link =
-        new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(kWebSiteUrl, QUrl(kWebSiteUrl).host()), ToolBar);
+    // The maker's web site, shown once the settings name it.
+    auto* link = new QLabel(ToolBar);
     link->setObjectName("lblWebLink");
-    link->setToolTip(kWebSiteUrl);
     link->setOpenExternalLinks(true);
     link->setTextInteractionFlags(Qt::TextBrowserInteraction);
     link->setContentsMargins(4, 0, 6, 0);
-    ToolBar->addWidget(link);
+    webLink_ = ToolBar->addWidget(link);
+    showWebAddress({});
+}
+
+void TMainForm::showWebAddress(const QString& address)
+{
+    auto* link = findChild<QLabel*>("lblWebLink");
+    const QString url = WebAddressUrl(address).toString();
+    link->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                      .arg(url.toHtmlEscaped(), WebAddressCaption(address).toHtmlEscaped()));
+    link->setToolTip(url);
+    webLink_->setVisible(!address.isEmpty());
 }
 
 void TMainForm::buildStatusBar()

@@ -33,6 +33,7 @@ bool onSomeScreen(const QRect& rect)
 bool TMainForm::startProgram(const MatrixCommandLine& commandLine, const std::vector<std::string>& ports)
 {
     const BusyScope busy(busy_);
+    holdUnbuiltCommands();
     commandLine_ = commandLine;
     const bool switches = commandLine.downloadMode || commandLine.restartOnly;
     // The window opens where it was left; the full read follows in order.
@@ -58,7 +59,7 @@ bool TMainForm::startProgram(const MatrixCommandLine& commandLine, const std::ve
         show();
 
     if (!portMissing())
-        hooks_.identify(!pendingPackage_.isEmpty());
+        hooks_.identify(!pendingPackage_.isEmpty() && hooks_.installPackage);
     if (!pendingPackage_.isEmpty() && !startPackage())
         return false;
     if (!pendingMacro_.isEmpty())
@@ -100,6 +101,12 @@ bool TMainForm::startPackage()
 {
     const QString package = pendingPackage_;
     pendingPackage_.clear();
+    // Nothing to do with the package: the program goes on as without it.
+    if (!hooks_.installPackage) {
+        prompter_.information(std::string(kInstallNotAvailableText) + kStartedNormallyText);
+        setField(MainField::File, {});
+        return true;
+    }
     const InstrumentSummary instrument = hooks_.instrument();
     if (!instrument.connected) {
         prompter_.message(MessageKind::Warning, NoRvtDetectedText(portDisplayName().toStdString()));
@@ -119,6 +126,7 @@ void TMainForm::readSettings()
         prompter_.error(error.toStdString());
     settings_ = ReadMatrixSettings(settingsPath_);
     applyWindowSettings(settings_.window);
+    showWebAddress(settings_.webAddress);
     emit settingsRead();
     mnuGlobalHotkeys->setChecked(settings_.globalHotkeys);
 }

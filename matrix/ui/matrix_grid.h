@@ -126,6 +126,7 @@ public:
     bool flashing() const { return flashing_; }
 
     // How popups and dialogs are run; tests replace these to answer them.
+    // A popup runner triggers the entry it chooses, as a menu does.
     using PopupRunner = std::function<QAction*(QMenu&, const QPoint&)>;
     using DialogRunner = std::function<int(QDialog&)>;
     void setPopupRunner(PopupRunner run) { runPopup_ = std::move(run); }
@@ -205,12 +206,18 @@ private:
 
     // Popups and commands (matrix_grid_popups.cpp)
     PopupContext popupContext() const;
-    // What each entry of an open popup does once it has closed.
-    using Commands = QHash<QAction*, std::function<void()>>;
-    void runPopup(QMenu& menu, const QPoint& globalPos, const Commands& commands,
-                  const std::function<void()>& restore);
-    void addSumCommands(QMenu& menu, Commands& commands, bool enabled, const QString& minus3, const QString& plus0);
-    void addGroupCommands(QMenu& menu, Commands& commands, bool enabled, const LabelSelection& selection);
+    // A popup entry: choosing it keeps its command, which runs once the
+    // popup has closed. A forwarding entry whose signal nothing receives is
+    // not offered.
+    QAction* addCommand(QMenu& menu, QAction* entry, const char* name, bool enabled, std::function<void()> command);
+    QAction* addCommand(QMenu& menu, const char* name, const QString& text, bool enabled,
+                        std::function<void()> command);
+    template <typename... Args>
+    QAction* addForwarding(QMenu& menu, const char* name, const QString& text, bool enabled,
+                           void (MatrixGrid::*signal)(Args...), std::function<void()> command);
+    void runPopup(QMenu& menu, const QPoint& globalPos, const std::function<void()>& restore);
+    void addSumCommands(QMenu& menu, bool enabled, const QString& minus3, const QString& plus0);
+    void addGroupCommands(QMenu& menu, bool enabled, const LabelSelection& selection);
     void openLabelPopup(Channel clicked, const QPoint& globalPos, Qt::KeyboardModifiers modifiers);
     void openMatrixPopup(const Cell& c, const QPoint& globalPos);
     void renameLabels(Channel clicked, const std::vector<Channel>& targets, bool advanced);
@@ -242,6 +249,7 @@ private:
     std::function<int(int)> liveGain_;
     PopupRunner runPopup_;
     DialogRunner runDialog_;
+    std::function<void()> chosenCommand_; // of the popup entry chosen last
 
     bool remote_ = false;
     uint16_t instrumentVersion_ = 0;

@@ -2,6 +2,7 @@
 #include "matrix_grid.h"
 
 #include "config/config_image.h"
+#include "forwarding_action.h"
 #include "label_edit_form.h"
 #include "matrix/channel_options.h"
 #include "matrix/label_rename.h"
@@ -39,55 +40,17 @@ QMenu* AddSubmenu(QMenu& menu, const char* name, const QString& title, bool enab
 {
     QMenu* sub = menu.addMenu(title);
     sub->setObjectName(QLatin1String(name));
+    sub->setToolTipsVisible(true);
     sub->menuAction()->setObjectName(QLatin1String(name));
     sub->menuAction()->setEnabled(enabled);
     return sub;
 }
 
-QAction* AddChoice(QMenu& menu, const char* name, const QString& text, bool checked)
+QAction* Tick(QAction* entry, bool checked)
 {
-    QAction* a = AddAction(menu, name, text, true);
-    a->setCheckable(true);
-    a->setChecked(checked);
-    return a;
-}
-
-// The SUM submenu: entries for - 3 dB and + 0 dB.
-std::pair<QAction*, QAction*> AddSum(QMenu& menu, bool enabled, const ConfigImage& image, const QString& minus3,
-                                     const QString& plus0)
-{
-    QMenu* sum = AddSubmenu(menu, "mnuSum", QStringLiteral("SUM"), enabled);
-    const auto current = CurrentSum(image);
-    return {AddChoice(*sum, "mnuSumMinus3", minus3, current == SumSetting::Minus3dB),
-            AddChoice(*sum, "mnuSumPlus0", plus0, current == SumSetting::Plus0dB)};
-}
-
-struct GroupEntries {
-    QAction* group[3] = {};     // None, Master, the second group
-    QAction* groupGain[2] = {}; // Master, the second group
-    GroupCode second = GroupAnalogue;
-};
-
-// "Set Group" and "Set Group Gain": their last entries are named after the
-// first selected group output's own second group, ticks show its group.
-GroupEntries AddGroups(QMenu& menu, bool enabled, const ConfigImage& image, const LabelSelection& selection)
-{
-    GroupEntries a;
-    const int first = selection.firstOutput(kFirstGroupOutput, kLastGroupOutput).value_or(kFirstGroupOutput);
-    const int group = enabled ? GroupOf(image, first) : -1;
-    const GroupCode second = SecondGroup(first);
-    a.second = second;
-    const QString secondName = QString::fromStdString(GroupName(second));
-
-    QMenu* groups = AddSubmenu(menu, "mnuSetGroup", QStringLiteral("Set Group"), enabled);
-    a.group[0] = AddChoice(*groups, "mnuGroupNone", QStringLiteral("None"), group == GroupNone);
-    a.group[1] = AddChoice(*groups, "mnuGroupMaster", QStringLiteral("Master"), group == GroupMaster);
-    a.group[2] = AddChoice(*groups, "mnuGroupSecond", secondName, group == second);
-
-    QMenu* gains = AddSubmenu(menu, "mnuSetGroupGain", QStringLiteral("Set Group Gain"), enabled);
-    a.groupGain[0] = AddChoice(*gains, "mnuGroupGainMaster", QStringLiteral("Master"), group == GroupMaster);
-    a.groupGain[1] = AddChoice(*gains, "mnuGroupGainSecond", secondName, group == second);
-    return a;
+    entry->setCheckable(true);
+    entry->setChecked(checked);
+    return entry;
 }
 
 std::set<int> PpmChannels(const LabelSelection& s)
@@ -131,30 +94,81 @@ std::string MatrixGrid::liveOrStoredGain(int output, bool& known) const
     return {};
 }
 
-void MatrixGrid::addGroupCommands(QMenu& menu, Commands& commands, bool enabled, const LabelSelection& s)
+QAction* MatrixGrid::addCommand(QMenu& menu, QAction* entry, const char* name, bool enabled,
+                               std::function<void()> command)
 {
-    const GroupEntries g = AddGroups(menu, enabled, image_, s);
-    for (int k = 0; k < 3; ++k)
-        commands[g.group[k]] = [this, s, k] { setGroup(s, k); };
-    commands[g.groupGain[0]] = [this] { requestGroupGain(GroupMaster); };
-    commands[g.groupGain[1]] = [this, second = g.second] { requestGroupGain(second); };
+    entry->setObjectName(QLatin1String(name));
+    entry->setEnabled(enabled);
+    menu.addAction(entry);
+    if (auto* forwarding = qobject_cast<ForwardingAction*>(entry))
+        forwarding->holdIfNotBuilt();
+    connect(entry, &QAction::triggered, this, [this, command = std::move(command)] { chosenCommand_ = command; });
+    return entry;
 }
 
-void MatrixGrid::addSumCommands(QMenu& menu, Commands& commands, bool enabled, const QString& minus3,
-                                const QString& plus0)
+QAction* MatrixGrid::addCommand(QMenu& menu, const char* name, const QString& text, bool enabled,
+                               std::function<void()> command)
 {
-    const auto [m3, p0] = AddSum(menu, enabled, image_, minus3, plus0);
-    commands[m3] = [this] { setSum(true); };
-    commands[p0] = [this] { setSum(false); };
+    return addCommand(menu, new QAction(text, &menu), name, enabled, std::move(command));
+}
+
+template <typename... Args>
+QAction* MatrixGrid::addForwarding(QMenu& menu, const char* name, const QString& text, bool enabled,
+                                  void (MatrixGrid::*signal)(Args...), std::function<void()> command)
+{
+    return addCommand(menu, new ForwardingAction(text, this, signal, &menu), name, enabled, std::move(command));
+}
+
+// "Set Group" and "Set Group Gain": their last entries are named after the
+// first selected group output's own second group, ticks show its group.
+void MatrixGrid::addGroupCommands(QMenu& menu, bool enabled, const LabelSelection& s)
+{
+    const int first = s.firstOutput(kFirstGroupOutput, kLastGroupOutput).value_or(kFirstGroupOutput);
+    const int group = enabled ? GroupOf(image_, first) : -1;
+    const GroupCode second = SecondGroup(first);
+    const QString secondName = QString::fromStdString(GroupName(second));
+
+    struct Entry {
+        const char* name;
+        QString text;
+        int code;
+    };
+    QMenu* groups = AddSubmenu(menu, "mnuSetGroup", QStringLiteral("Set Group"), enabled);
+    const Entry groupEntries[] = {{"mnuGroupNone", QStringLiteral("None"), GroupNone},
+                                  {"mnuGroupMaster", QStringLiteral("Master"), GroupMaster},
+                                  {"mnuGroupSecond", secondName, second}};
+    for (int k = 0; k < 3; ++k) {
+        const Entry& e = groupEntries[k];
+        Tick(addCommand(*groups, e.name, e.text, true, [this, s, k] { setGroup(s, k); }), group == e.code);
+    }
+
+    // The group gains go to the gain dialog: offered once something takes them.
+    const bool gains = enabled && SignalReceived(this, QMetaMethod::fromSignal(&MatrixGrid::groupGainRequested));
+    QMenu* gainMenu = AddSubmenu(menu, "mnuSetGroupGain", QStringLiteral("Set Group Gain"), gains);
+    const Entry gainEntries[] = {{"mnuGroupGainMaster", QStringLiteral("Master"), GroupMaster},
+                                 {"mnuGroupGainSecond", secondName, second}};
+    for (const Entry& e : gainEntries)
+        Tick(addForwarding(*gainMenu, e.name, e.text, true, &MatrixGrid::groupGainRequested,
+                           [this, code = e.code] { requestGroupGain(code); }),
+             group == e.code);
+}
+
+void MatrixGrid::addSumCommands(QMenu& menu, bool enabled, const QString& minus3, const QString& plus0)
+{
+    QMenu* sum = AddSubmenu(menu, "mnuSum", QStringLiteral("SUM"), enabled);
+    const auto current = CurrentSum(image_);
+    Tick(addCommand(*sum, "mnuSumMinus3", minus3, true, [this] { setSum(true); }), current == SumSetting::Minus3dB);
+    Tick(addCommand(*sum, "mnuSumPlus0", plus0, true, [this] { setSum(false); }), current == SumSetting::Plus0dB);
 }
 
 // Runs the popup; the selection it showed is restored before the chosen
 // command runs on the selection as it was while the popup was open.
-void MatrixGrid::runPopup(QMenu& menu, const QPoint& globalPos, const Commands& commands,
-                          const std::function<void()>& restore)
+void MatrixGrid::runPopup(QMenu& menu, const QPoint& globalPos, const std::function<void()>& restore)
 {
     QPointer<MatrixGrid> self(this);
-    QAction* chosen = runPopup_(menu, globalPos);
+    menu.setToolTipsVisible(true);
+    chosenCommand_ = nullptr;
+    runPopup_(menu, globalPos);
     if (!self)
         return;
     // Shift held while the command is chosen asks for the advanced rename.
@@ -162,7 +176,7 @@ void MatrixGrid::runPopup(QMenu& menu, const QPoint& globalPos, const Commands& 
     if (restore)
         restore();
     update();
-    if (auto command = commands.value(chosen))
+    if (auto command = std::exchange(chosenCommand_, nullptr))
         command();
 }
 
@@ -177,45 +191,38 @@ void MatrixGrid::openLabelPopup(Channel clicked, const QPoint& globalPos, Qt::Ke
         clicked.isInput() ? model_.inputLabel(clicked.number - 1) : model_.outputLabel(clicked.number - 1);
 
     QMenu menu(this);
-    Commands commands;
     AddAction(menu, "mnuHeadline", Headline(clicked.number, label), false);
     menu.addSeparator();
     if (clicked.isInput()) {
         menu.setObjectName(QStringLiteral("pmInputLabel"));
         const auto rules = InputLabelPopup(context);
-        commands[AddAction(menu, "mnuRename", QStringLiteral("Rename Item..."), rules.rename)] = [this, clicked, s] {
-            renameLabels(clicked, RenameTargets(s), advancedRename_);
-        };
-        commands[AddAction(menu, "mnuPPM", QStringLiteral("PPM Options..."), rules.ppmOptions)] = [this, clicked, s] {
-            requestPpmOptions(PpmChannelOf(clicked), s);
-        };
-        addSumCommands(menu, commands, rules.sum, QStringLiteral("- 3 dB"), QStringLiteral("+ 0 dB"));
+        addCommand(menu, "mnuRename", QStringLiteral("Rename Item..."), rules.rename,
+                   [this, clicked, s] { renameLabels(clicked, RenameTargets(s), advancedRename_); });
+        addForwarding(menu, "mnuPPM", QStringLiteral("PPM Options..."), rules.ppmOptions,
+                      &MatrixGrid::ppmOptionsRequested,
+                      [this, clicked, s] { requestPpmOptions(PpmChannelOf(clicked), s); });
+        addSumCommands(menu, rules.sum, QStringLiteral("- 3 dB"), QStringLiteral("+ 0 dB"));
     } else {
         menu.setObjectName(QStringLiteral("pmOutputLabel"));
         const auto rules = OutputLabelPopup(context);
-        commands[AddAction(menu, "mnuRename", QStringLiteral("Rename Item..."), rules.rename)] = [this, clicked, s] {
-            renameLabels(clicked, RenameTargets(s), advancedRename_);
-        };
-        commands[AddAction(menu, "mnuPPM", QStringLiteral("PPM Options..."), rules.ppmOptions)] = [this, clicked, s] {
-            requestPpmOptions(PpmChannelOf(clicked), s);
-        };
-        commands[AddAction(menu, "mnuPhase", QStringLiteral("Phase Options..."), rules.phaseOptions)] = [this, s] {
-            requestPhaseOptions(s);
-        };
-        addGroupCommands(menu, commands, rules.setGroup, s);
+        addCommand(menu, "mnuRename", QStringLiteral("Rename Item..."), rules.rename,
+                   [this, clicked, s] { renameLabels(clicked, RenameTargets(s), advancedRename_); });
+        addForwarding(menu, "mnuPPM", QStringLiteral("PPM Options..."), rules.ppmOptions,
+                      &MatrixGrid::ppmOptionsRequested,
+                      [this, clicked, s] { requestPpmOptions(PpmChannelOf(clicked), s); });
+        addForwarding(menu, "mnuPhase", QStringLiteral("Phase Options..."), rules.phaseOptions,
+                      &MatrixGrid::phaseOptionsRequested, [this, s] { requestPhaseOptions(s); });
+        addGroupCommands(menu, rules.setGroup, s);
         QString gainText = QStringLiteral("Set Gain...");
         bool known = false;
         const std::string gain = remote_ ? liveOrStoredGain(clicked.number, known) : std::string();
         if (known)
             gainText += QStringLiteral(" [%1 dB]").arg(QString::fromStdString(gain));
-        commands[AddAction(menu, "mnuSetGain", gainText, rules.setGain)] = [this, clicked, s] {
-            requestGain(clicked.number, s);
-        };
-        commands[AddAction(menu, "mnuLock", QStringLiteral("Lock/Unlock X-Point"), rules.lock)] = [this, s] {
-            toggleLocks(s);
-        };
+        addForwarding(menu, "mnuSetGain", gainText, rules.setGain, &MatrixGrid::gainRequested,
+                      [this, clicked, s] { requestGain(clicked.number, s); });
+        addCommand(menu, "mnuLock", QStringLiteral("Lock/Unlock X-Point"), rules.lock, [this, s] { toggleLocks(s); });
     }
-    runPopup(menu, globalPos, commands, [this, token] { selection_.endRightClick(token); });
+    runPopup(menu, globalPos, [this, token] { selection_.endRightClick(token); });
 }
 
 void MatrixGrid::openMatrixPopup(const Cell& c, const QPoint& globalPos)
@@ -231,35 +238,29 @@ void MatrixGrid::openMatrixPopup(const Cell& c, const QPoint& globalPos)
 
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("pmMatrix"));
-    Commands commands;
     AddAction(menu, "mnuInputHeadline", Headline(input.number, model_.inputLabel(c.i)), false);
-    commands[AddAction(menu, "mnuInputRename", QStringLiteral("Rename Item..."), rules.inputRename)] =
-        [this, input] { renameLabels(input, {input}, advancedRename_); };
-    addSumCommands(menu, commands, rules.sum, QStringLiteral("-3 dB"), QStringLiteral("0 dB"));
+    addCommand(menu, "mnuInputRename", QStringLiteral("Rename Item..."), rules.inputRename,
+               [this, input] { renameLabels(input, {input}, advancedRename_); });
+    addSumCommands(menu, rules.sum, QStringLiteral("-3 dB"), QStringLiteral("0 dB"));
     menu.addSeparator();
     AddAction(menu, "mnuOutputHeadline", Headline(output.number, model_.outputLabel(c.o)), false);
-    commands[AddAction(menu, "mnuOutputRename", QStringLiteral("Rename Item..."), rules.outputRename)] =
-        [this, output] { renameLabels(output, {output}, advancedRename_); };
-    commands[AddAction(menu, "mnuPhase", QStringLiteral("Phase options..."), rules.phaseOptions)] = [this, s] {
-        requestPhaseOptions(s);
-    };
-    addGroupCommands(menu, commands, rules.setGroup, s);
+    addCommand(menu, "mnuOutputRename", QStringLiteral("Rename Item..."), rules.outputRename,
+               [this, output] { renameLabels(output, {output}, advancedRename_); });
+    addForwarding(menu, "mnuPhase", QStringLiteral("Phase options..."), rules.phaseOptions,
+                  &MatrixGrid::phaseOptionsRequested, [this, s] { requestPhaseOptions(s); });
+    addGroupCommands(menu, rules.setGroup, s);
     bool known = false;
     const std::string gain = liveOrStoredGain(output.number, known);
     const QString gainText =
         known ? QStringLiteral("Set Output Gain [%1 dB]").arg(QString::fromStdString(gain)) : QStringLiteral("Set Gain...");
-    commands[AddAction(menu, "mnuSetGain", gainText, rules.setGain)] = [this, output, s] {
-        requestGain(output.number, s);
-    };
+    addForwarding(menu, "mnuSetGain", gainText, rules.setGain, &MatrixGrid::gainRequested,
+                  [this, output, s] { requestGain(output.number, s); });
     // The reference PPM channel: the clicked input if it is one, else the output.
     const auto reference = PpmChannelOf(input) ? PpmChannelOf(input) : PpmChannelOf(output);
-    commands[AddAction(menu, "mnuPPM", QStringLiteral("PPM Options"), rules.ppmOptions)] = [this, reference, s] {
-        requestPpmOptions(reference, s);
-    };
-    commands[AddAction(menu, "mnuLock", QStringLiteral("Lock/Unlock X-Point"), rules.lock)] = [this, s] {
-        toggleLocks(s);
-    };
-    runPopup(menu, globalPos, commands, {});
+    addForwarding(menu, "mnuPPM", QStringLiteral("PPM Options"), rules.ppmOptions, &MatrixGrid::ppmOptionsRequested,
+                  [this, reference, s] { requestPpmOptions(reference, s); });
+    addCommand(menu, "mnuLock", QStringLiteral("Lock/Unlock X-Point"), rules.lock, [this, s] { toggleLocks(s); });
+    runPopup(menu, globalPos, {});
 }
 
 // ---------------------------------------------------------------- commands

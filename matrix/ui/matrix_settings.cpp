@@ -1,11 +1,11 @@
 #include "matrix_settings.h"
 
-#include "ini_file.h"
+#include "platform/qt/ini_file.h"
+#include "platform/qt/program_settings.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -77,8 +77,7 @@ QString macroKey(int item)
 
 QString MatrixSettingsPath()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return base.isEmpty() ? QString() : base + "/QV-Matrix/QV-Matrix.INI";
+    return ProgramSettingsPath("QV-Matrix");
 }
 
 QString TrafficLogSetting(const QStringList& arguments)
@@ -173,6 +172,7 @@ MatrixSettings ReadMatrixSettings(const QString& path)
     const Reader settings{ini, "Settings"};
     out.comInterface = settings.text("ComInterface", out.comInterface);
     out.extCmd = settings.text("ExtCMD");
+    out.webAddress = settings.text(kWebAddressKey).trimmed();
     out.globalHotkeys = settings.boolean("GlobalHotkeys", out.globalHotkeys);
     out.checkFileAssociation = settings.boolean("CheckFileAssociation", out.checkFileAssociation);
     out.lastScaleFile = Reader{ini, "QV-Scale"}.text("LastScaleFile");

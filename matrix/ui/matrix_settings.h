@@ -57,6 +57,7 @@ struct MatrixSettings {
     KeyboardWindowSettings keyboard;
     QString comInterface = QStringLiteral("COM1"); // a port name or "EXT"
     QString extCmd;                                // read only
+    QString webAddress;                            // read only; empty: no link
     bool globalHotkeys = false;
     bool checkFileAssociation = true;
     QString lastScaleFile;
@@ -83,7 +84,8 @@ bool CreateMatrixSettingsFile(const QString& path, QString* error = nullptr);
 // Reads every key; a missing or unreadable value takes its default.
 MatrixSettings ReadMatrixSettings(const QString& path);
 
-// Writes every key but ExtCMD; keys of other owners stay as they are.
+// Writes every key but ExtCMD and WebAddress; keys of other owners stay as
+// they are.
 // False with the platform's error text when the file cannot be written.
 bool WriteMatrixSettings(const MatrixSettings& settings, const QString& path, QString* error = nullptr);
 

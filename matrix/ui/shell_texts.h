@@ -15,6 +15,8 @@ struct InstrumentSummary {
 };
 
 inline constexpr char kNoRvtConnectedText[] = "No RVT connected.";
+inline constexpr char kInstallNotAvailableText[] = "Installing software from QV-Matrix is not available yet.";
+inline constexpr char kStartedNormallyText[] = "\r\rQV-Matrix will be started normally.";
 inline constexpr char kAssociationQuestionText[] =
     "One or more filetypes is not associated with this version of QV-Matrix, do you wish to correct this?";
 
@@ -28,7 +30,7 @@ inline std::string InstallQuestionText(const InstrumentSummary& instrument, cons
 
 inline std::string NoRvtDetectedText(const std::string& port)
 {
-    return "No RVT is detected on " + port + "\r\rQV-Matrix will be started normally.";
+    return "No RVT is detected on " + port + kStartedNormallyText;
 }
 
 inline QString CommandLineFileText(const QString& path)

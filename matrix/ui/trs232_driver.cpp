@@ -22,7 +22,7 @@ TRS232Driver::TRS232Driver(SerialPort& port, HostServices host, InstrumentRecord
     setObjectName("RS232Driver");
     DSPProgressFileName->setObjectName("DSPProgressFileName");
     DSPProgressBar->setObjectName("DSPProgressBar");
-    DSPProgressBar->setTextVisible(false);
+    DSPProgressBar->setTextVisible(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->addWidget(DSPProgressFileName);
@@ -93,6 +93,16 @@ void TRS232Driver::showEvent(QShowEvent* event)
         move(main.x() + 10, main.y() + (main.height() - height()) / 2);
     }
     QDialog::showEvent(event);
+}
+
+void TRS232Driver::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    // The main window is disabled while a transfer runs, and its child
+    // windows with it; this one stays usable (a window may be enabled
+    // under a disabled parent) so it does not look dead and can be closed.
+    if (event->type() == QEvent::EnabledChange && !isEnabled() && !testAttribute(Qt::WA_ForceDisabled))
+        setEnabled(true);
 }
 
 void TRS232Driver::showWindow()

@@ -40,6 +40,8 @@ void QtProgress::showPosition()
     const int64_t pos = std::clamp<int64_t>(position(), 0, max);
     bar_->setRange(0, int(max / scale));
     bar_->setValue(int(pos / scale));
+    // The bar's own text, where it shows one, rounds as the labels do.
+    bar_->setFormat(QString::fromStdString(percent()));
 }
 
 } // namespace qv

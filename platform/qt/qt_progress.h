@@ -9,7 +9,8 @@
 namespace qv {
 
 // Shows a Progress on a window's bar and, when given, the label beside it
-// that carries the percent text.
+// that carries the percent text. A bar that shows its text shows the
+// rounded percentage.
 class QtProgress : public BasicProgress {
 public:
     explicit QtProgress(QProgressBar* bar, QLabel* label = nullptr);

@@ -134,11 +134,23 @@ QString qtFileFilter(const std::string& filter)
     return out.join(QStringLiteral(";;"));
 }
 
+// A box over the main window would open behind a window of ours that stays
+// on top (the transfer window closed during a download asks over itself):
+// it goes over that window instead, the active one if there are several.
 QWidget* QtPrompter::owner() const
 {
-    if (parent_)
-        return parent_;
-    return QApplication::activeWindow();
+    if (!parent_)
+        return QApplication::activeWindow();
+    QWidget* over = nullptr;
+    for (QWidget* w : parent_->findChildren<QWidget*>()) {
+        if (!w->isWindow() || !w->isVisible() || !(w->windowFlags() & Qt::WindowStaysOnTopHint))
+            continue;
+        if (w == QApplication::activeWindow())
+            return w;
+        if (!over)
+            over = w;
+    }
+    return over ? over : parent_.data();
 }
 
 Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned buttons, Answer defaultAnswer,

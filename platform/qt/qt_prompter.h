@@ -18,7 +18,8 @@ namespace qv {
 QString qtFileFilter(const std::string& filter);
 
 // The production prompter: modal Qt message boxes and standard dialogs,
-// shown over the given window (or the active one).
+// shown over the given window (or the active one), or over a window of its
+// that stays on top while one is showing.
 class QtPrompter : public Prompter {
 public:
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}

@@ -26,6 +26,16 @@ TEST(QtProgress, BarFollowsPositionWithinItsRange)
     progress.setPosition(0);
     EXPECT_EQ(bar.value(), 0);
 
+    // A bar that shows its text rounds as the labels do and shows 100 %
+    // only at the end.
+    bar.setTextVisible(true);
+    for (auto [position, text] : {std::pair{0, "0 %"}, std::pair{4096, "25 %"}, std::pair{8275, "51 %"},
+                                  std::pair{16383, "99 %"}, std::pair{16384, "100 %"}}) {
+        progress.setMaximum(16384);
+        progress.setPosition(position);
+        EXPECT_EQ(bar.text(), QString::fromLatin1(text)) << position;
+    }
+
     // Totals beyond int still move the bar proportionally.
     progress.setMaximum(int64_t(1) << 40);
     progress.setPosition(int64_t(1) << 39);

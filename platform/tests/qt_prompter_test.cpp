@@ -3,6 +3,7 @@
 #include "platform/qt/display_text.h"
 #include "qt_test_app.h"
 
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -154,6 +155,37 @@ TEST(QtPrompter, HelpOpensBesideTheQuestionOrInsteadOfNo)
         box.button(QMessageBox::Ok)->click();
     });
     EXPECT_EQ(withoutHelp.message(MessageKind::Information, "Done.", ButtonOk, Answer::Ok, 7), Answer::Ok);
+}
+
+TEST(QtPrompter, BoxesGoOverAWindowOfOursThatStaysOnTop)
+{
+    QWidget main;
+    main.show();
+    QDialog onTop(&main, Qt::Dialog | Qt::WindowStaysOnTopHint);
+    QDialog plain(&main);
+    QtPrompter prompter(&main);
+    struct Case {
+        const char* name;
+        bool onTopShown;
+        bool plainShown;
+        QWidget* owner;
+    } cases[] = {
+        {"nothing over the main window", false, false, &main},
+        {"an ordinary window of ours", false, true, &main},
+        {"a window that stays on top", true, false, &onTop},
+        {"both", true, true, &onTop},
+    };
+    for (const Case& c : cases) {
+        onTop.setVisible(c.onTopShown);
+        plain.setVisible(c.plainShown);
+        QWidget* owner = nullptr;
+        onMessageBox([&](QMessageBox& box) {
+            owner = box.parentWidget();
+            box.button(QMessageBox::No)->click();
+        });
+        EXPECT_EQ(prompter.message(MessageKind::Warning, "Stop?", ButtonYesNo, Answer::No), Answer::No) << c.name;
+        EXPECT_EQ(owner, c.owner) << c.name;
+    }
 }
 
 } // namespace

@@ -69,7 +69,7 @@ struct ConnectionBench {
     {
         qv::UpdateConnectionSettings s;
         s.programVersion = "1.4.0.7";
-        s.webSiteAddress = "https://example.com/qv-update";
+        s.webSiteAddress = "https://maker.example/update";
         s.hostPorts = [this] { return hostPorts; };
         s.usbSupported = [this] { return usbSupported; };
         return s;

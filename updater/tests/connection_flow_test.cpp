@@ -124,7 +124,7 @@ TEST(Connection, InstrumentInBiosMode)
 
 TEST(Connection, FailuresEndDisconnected)
 {
-    const std::string site = "https://example.com/qv-update";
+    const std::string site = "https://maker.example/update";
     struct Case {
         const char* name;
         std::function<void(ConnectionBench&)> setup;
@@ -189,6 +189,45 @@ TEST(Connection, FailuresEndDisconnected)
         EXPECT_TRUE(b.view.enabled[UpdateControl::PortList]) << c.name;
         EXPECT_FALSE(b.view.busyCursor) << c.name;
     }
+}
+
+TEST(Connection, TheSimulatorAskedForIsSelectedAtStart)
+{
+    ConnectionBench b;
+    b.hostPorts = {"ttyS0", "ttyUSB0"};
+    qv::UpdateConnectionSettings settings = b.settings();
+    settings.simulator = true;
+    qv::UpdateConnection connection{b.io, b.identity, b.view, settings};
+    connection.FormShow();
+    EXPECT_EQ(connection.ports(), (Lines{"ttyS0", "ttyUSB0", "SIM"}));
+    EXPECT_EQ(connection.portName(), "SIM");
+    EXPECT_EQ(b.view.selected, 2);
+
+    // A port the user chose stays chosen over a refresh.
+    connection.cbCPPortChange(0);
+    connection.RefreshPorts();
+    EXPECT_EQ(connection.portName(), "ttyS0");
+    EXPECT_EQ(b.view.selected, 0);
+}
+
+TEST(Connection, WithoutAWebAddressTheRefusalNamesNoneAndOpensNothing)
+{
+    ConnectionBench b;
+    qv::sim::InstrumentOptions o = WithIoModule();
+    o.ioModule.productCode = 209;
+    b.hostPorts = {"COM1"};
+    b.port.add("COM1", o);
+    qv::UpdateConnectionSettings settings = b.settings();
+    settings.webSiteAddress.clear();
+    qv::UpdateConnection connection{b.io, b.identity, b.view, settings};
+    connection.FormShow();
+    connection.btnOpenClick();
+    EXPECT_EQ(b.prompter.texts(), Lines{"The qvMeter connected to COM1 is not supported by QV-Update.\r\rPlease "
+                                        "download the program \"qvMeterUpdate\"."});
+    EXPECT_TRUE(b.view.webSites.empty());
+    connection.OpenWebSite();
+    EXPECT_TRUE(b.view.webSites.empty()) << "the banner's double click neither";
+    EXPECT_FALSE(connection.connected());
 }
 
 TEST(Connection, ABadStatusRecordIsReportedAndTheInstrumentReachedWithoutTheModule)

@@ -187,6 +187,35 @@ TEST(CommandLine, DownloadFile)
     fs::remove_all(dir);
 }
 
+TEST(CommandLine, WildcardMatches)
+{
+    const std::string longName(200, 'a');
+    struct Case {
+        std::string pattern;
+        std::string name;
+        bool matches;
+    } cases[] = {
+        {"Up*.CDP", "Up3.CDP", true},
+        {"Up*.CDP", "Up.CDP", true},
+        {"Up*.CDP", "Up3.CDX", false},
+        {"U?3.CDP", "Up3.CDP", true},
+        {"U?3.CDP", "U3.CDP", false},
+        {"*", "", true},
+        {"", "x", false},
+        {"*a*b", "xaxxbyb", true},
+        {"*a*b", "xaxxby", false},
+        {"a*", "*", false},
+        {"**x**", "yyxyy", true},
+        // Stars before a character no name has: every split of the name
+        // between them would be tried by a backtracking matcher.
+        {std::string(24, '*') + "#", longName, false},
+        {std::string(24, '*') + "a", longName, true},
+        {"*a*a*a*a*a*a*a*a*a*a*a*a*b", longName, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(qv::WildcardMatches(c.pattern, c.name), c.matches) << c.pattern << " " << c.name.size();
+}
+
 TEST(CommandLine, HelpText)
 {
     const std::string& help = qv::CommandLineHelpText();

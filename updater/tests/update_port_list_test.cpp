@@ -37,6 +37,28 @@ TEST(UpdatePortList, DevicesFromTheCommandLineFollowTheHostPorts)
     EXPECT_EQ(qv::UpdatePortList({}, {}, false), Names{});
 }
 
+TEST(UpdatePortList, FirstSelectedIsThePortTheCommandLineAdded)
+{
+    struct Case {
+        const char* name;
+        Names host;
+        Names extra;
+        bool simulator;
+        int index;
+    } cases[] = {
+        {"host ports only", {"ttyS0", "ttyUSB0"}, {}, false, 0},
+        {"the simulator", {"ttyS0", "ttyUSB0"}, {}, true, 2},
+        {"a device", {"ttyS0"}, {"/dev/pts/4"}, false, 1},
+        {"a device naming a host port", {"ttyS0", "ttyS1"}, {"COM2"}, false, 1},
+        {"the simulator before a device", {"ttyS0"}, {"/dev/pts/4"}, true, 2},
+        {"nothing", {}, {}, false, -1},
+    };
+    for (const auto& c : cases) {
+        const Names ports = qv::UpdatePortList(c.host, c.extra, c.simulator);
+        EXPECT_EQ(qv::InitialPortIndex(ports, c.extra, c.simulator), c.index) << c.name;
+    }
+}
+
 TEST(UpdatePortList, FindsATypedNameInTheList)
 {
     const Names ports{"ttyS0", "ttyS2", "ttyUSB0", "/dev/pts/4"};

@@ -71,8 +71,7 @@ void TfrmMain::connectHandlers()
     editFilename->installEventFilter(this);
     connect(chkBackup, &QCheckBox::clicked, this, [this] { wizard_->chkBackupClick(); });
     connect(btnBackup, &QPushButton::clicked, this, [this] { wizard_->btnBackupClick(); });
-    connect(pnlBanner, &TBanner::doubleClicked, this,
-            [this] { openWebSite(UpdateConnectionSettings{}.webSiteAddress); });
+    connect(pnlBanner, &TBanner::doubleClicked, this, [this] { connection_->OpenWebSite(); });
     connect(lblCheckUpdates, &QLabel::linkActivated, this, [this] {
         prompter_.information("Checking for updates is not available in this version of QV-Update.");
     });

@@ -23,13 +23,15 @@ namespace {
 using Texts = std::vector<std::string>;
 
 struct Program : qv::sim::VirtualInstrument {
-    explicit Program(qv::sim::InstrumentOptions options = {}, const std::vector<std::string>& words = {})
+    explicit Program(qv::sim::InstrumentOptions options = {}, const std::vector<std::string>& words = {},
+                     const std::string& webAddress = {})
         : VirtualInstrument(options)
     {
         qv::UpdateCommandLine line = qv::ParseUpdateCommandLine(words, "/opt/qv-update");
         line.simulator = true;
         app = std::make_unique<qv::UpdateApplication>(
-            line, qv::UpdateServices{clock, pump, prompter, port, [] { return std::vector<std::string>{}; }});
+            line,
+            qv::UpdateServices{clock, pump, prompter, port, [] { return std::vector<std::string>{}; }, webAddress});
         app->start();
     }
 
@@ -91,10 +93,15 @@ TEST(UpdateWindow, StartPage)
     EXPECT_EQ(p.child<QPushButton>("btnNext")->text(), "Next >>");
     EXPECT_EQ(p.child<QWidget>("sysTree")->toolTip(), "Right-click for more options...");
 
-    QString opened;
-    p.form().setWebOpener([&](const QString& address) { opened = address; });
+    QStringList opened;
+    p.form().setWebOpener([&](const QString& address) { opened << address; });
     QTest::mouseDClick(p.child<QWidget>("pnlBanner"), Qt::LeftButton);
-    EXPECT_EQ(opened, "https://example.com/qv-update") << "the maker's web site";
+    EXPECT_EQ(opened, QStringList{}) << "no web address set";
+
+    Program withSite({}, {}, "https://maker.example/update");
+    withSite.form().setWebOpener([&](const QString& address) { opened << address; });
+    QTest::mouseDClick(withSite.child<QWidget>("pnlBanner"), Qt::LeftButton);
+    EXPECT_EQ(opened, QStringList{"https://maker.example/update"}) << "the maker's web site";
 }
 
 TEST(UpdateWindow, ConnectsThroughTheWindow)

@@ -22,10 +22,12 @@ struct UpdateRun {
     std::string err;
 };
 
-// qv-update with the words given, no display in reach.
+// qv-update with the words given, no display in reach, its settings file
+// in the test's folder.
 UpdateRun RunUpdate(const std::vector<std::string>& words, const std::filesystem::path& dir)
 {
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" + std::string(QV_UPDATE_PATH) + "'";
+    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_CONFIG_HOME='" + dir.string() +
+                          "' '" + std::string(QV_UPDATE_PATH) + "'";
     for (const auto& w : words)
         command += " '" + w + "'";
     command += " 2>'" + (dir / "err").string() + "' >/dev/null";
