@@ -24,7 +24,8 @@ struct SlotModuleOptions {
     uint32_t fpgaIdcode = kSlotFpgaIdcode;
 
     // Faults.
-    uint8_t swappedId = 0;       // from the second ID query on, the module reports this ID
+    uint8_t swappedId = 0;       // the module reports this ID once it has answered ...
+    int queriesBeforeSwap = 1;   // ... this many ID queries, as if exchanged after a scan
     int silentAfterBlocks = 0;   // after taking this many image blocks the module never answers again
 };
 

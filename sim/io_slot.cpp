@@ -46,7 +46,7 @@ void SlotModule::query(const SlotModuleOptions& options, uint8_t byte, std::vect
     }
     switch (byte) {
     case 'c': {
-        const bool swapped = options.swappedId != 0 && ++idQueries_ > 1;
+        const bool swapped = options.swappedId != 0 && ++idQueries_ > options.queriesBeforeSwap;
         out.insert(out.end(), {byte, swapped ? options.swappedId : options.moduleId});
         break;
     }

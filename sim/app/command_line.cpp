@@ -199,9 +199,15 @@ const std::map<std::string, ValueSetter>& valueOptions()
              return true;
          })},
         {"--slot-swap", ioOption([](const std::string& text, IoModuleOptions& io) {
-             return parseSlotFault(text, io, [](const std::string& id, SlotModuleOptions& module) {
-                 return parseHexByte(id, module.swappedId);
-             });
+             // "N:ID:Q"
+             const auto parts = splitAt(text, ':');
+             long slot = 0;
+             long queries = 0;
+             if (parts.size() != 3 || !parseInt(parts[0], 1, 7, slot) || !parseInt(parts[2], 0, 1'000'000, queries))
+                 return false;
+             SlotModuleOptions& module = io.slotModules[size_t(slot - 1)];
+             module.queriesBeforeSwap = int(queries);
+             return parseHexByte(parts[1], module.swappedId);
          })},
         {"--slot-silent", ioOption([](const std::string& text, IoModuleOptions& io) {
              return parseSlotFault(text, io, [](const std::string& blocks, SlotModuleOptions& module) {
@@ -379,8 +385,8 @@ std::string ioModuleUsage()
         + "  --io-hex-error E50x[:N]\n"
         + "                       fault: the HEX download answers E500-E503 at record N (default 1)\n"
         + "  --io-jtag-damaged N  fault: JTAG block N arrives damaged once and is asked for again\n"
-        + "  --slot-swap N:ID     fault: the module in slot N reports ID (hexadecimal) from its second ID query\n"
-        + "                       on, as if it had been exchanged after the scan\n"
+        + "  --slot-swap N:ID:Q   fault: the module in slot N reports ID (hexadecimal) once it has answered Q\n"
+        + "                       ID queries, as if it had been exchanged after a scan\n"
         + "  --slot-silent N:B    fault: the module in slot N stops answering after B blocks of an FPGA image\n";
 }
 

@@ -50,7 +50,7 @@ TEST(IoCommandLine, TakesTheModuleOptions)
     SimCommandLine firmware;
     ASSERT_TRUE(parseSimCommandLine({"--io-register", "240", "--io-fpga", "vp30", "--io-jtag-max", "64",
                                      "--io-erase-fails", "--io-hex-error", "E502:7", "--io-jtag-damaged", "3",
-                                     "--io-register-fixed", "14", "--slot-swap", "4:C1", "--slot-silent", "5:3"},
+                                     "--io-register-fixed", "14", "--slot-swap", "4:C1:2", "--slot-silent", "5:3"},
                                     firmware, error))
         << error;
     const IoModuleOptions& fw = firmware.options.ioModule;
@@ -64,6 +64,7 @@ TEST(IoCommandLine, TakesTheModuleOptions)
     EXPECT_EQ(fw.jtagDamagedBlock, 3);
     EXPECT_EQ(fw.fixedLoaderRegister, 14);
     EXPECT_EQ(fw.slotModules[3].swappedId, 0xC1);
+    EXPECT_EQ(fw.slotModules[3].queriesBeforeSwap, 2);
     EXPECT_EQ(fw.slotModules[4].silentAfterBlocks, 3);
 
     SimCommandLine fpga;
@@ -86,7 +87,7 @@ TEST(IoCommandLine, RefusesBadModuleValues)
         {"--io-fpga", "vp40"},    {"--io-fpga", "123456789"}, {"--io-hex-error", "E504"},
         {"--io-hex-error", "500"}, {"--io-hex-error", "E501:0"}, {"--io-jtag-damaged", "0"},
         {"--io-jtag-max", "0"},   {"--io-register", "256"}, {"--io-register-fixed", "-1"},
-        {"--slot-swap", "8:B0"},  {"--slot-swap", "1"},     {"--slot-swap", "1:B0:1"}, {"--slot-silent", "1:0"},
+        {"--slot-swap", "8:B0"},  {"--slot-swap", "1"},     {"--slot-swap", "1:B0"}, {"--slot-silent", "1:0"},
         {"--slot-silent", "1:x"},
     };
     for (const auto& args : cases) {
