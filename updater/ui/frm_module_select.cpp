@@ -3,8 +3,11 @@
 #include "platform/qt/centre_window.h"
 
 #include <QHBoxLayout>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -16,6 +19,8 @@ TfrmModuleSelect::TfrmModuleSelect(QWidget* parent) : QDialog(parent)
     grpModules->setTitle(QString::fromLatin1(ModuleSelection::kGroupText));
     chkModules->setObjectName(QStringLiteral("chkModules"));
     chkModules->setSelectionMode(QAbstractItemView::NoSelection);
+    // The lines are made to fit; no sideways scrolling.
+    chkModules->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setText(QStringLiteral("OK"));
     btnOK->setDefault(true);
@@ -51,6 +56,11 @@ void TfrmModuleSelect::Load(ModuleSelection& selection)
         item->setFlags(flags);
         item->setCheckState(selection.checked(i) ? Qt::Checked : Qt::Unchecked);
     }
+    chkModules->setCurrentItem(nullptr);
+    // Wide enough for the longest module name at the desktop's font.
+    chkModules->setMinimumWidth(chkModules->sizeHintForColumn(0) + 2 * chkModules->frameWidth() +
+                                chkModules->verticalScrollBar()->sizeHint().width());
+    resize(std::max(width(), minimumSizeHint().width()), height());
     UpdateOk();
 }
 
