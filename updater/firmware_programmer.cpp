@@ -73,10 +73,30 @@ void FirmwareProgrammer::Pause(int ms)
         channel_.Poll();
 }
 
-bool FirmwareProgrammer::SendBlock(const uint8_t* data, size_t n)
+int FirmwareProgrammer::ExchangeBlock(const uint8_t* data, size_t n, uint8_t& reply)
 {
     channel_.ClearRx();
-    return channel_.port().write(data, n);
+    if (!channel_.port().write(data, n))
+        return kTransferStopped;
+    switch (WaitReply(kTransferReplyPolls)) {
+    case Reply::Received:
+        reply = uint8_t(channel_.accumulator[0]);
+        return 0;
+    case Reply::Canceled:
+        return kTransferCanceled;
+    case Reply::Stopped:
+        break;
+    }
+    return kTransferStopped;
+}
+
+int FirmwareProgrammer::EndTransfer(uint8_t status, FirmwareDisplay display)
+{
+    lastReply_ = status;
+    AdvanceBars({display.bars.item, nullptr}, 1, 0);
+    if (display.bars.item)
+        display.bars.item->setText("100 %");
+    return status;
 }
 
 int FirmwareProgrammer::TransferPreconditions() const

@@ -79,7 +79,11 @@ private:
     Reply WaitReply(int polls);
     // Polls for ms; events keep running.
     void Pause(int ms);
-    bool SendBlock(const uint8_t* data, size_t n);
+    // Sends a block of a transfer and waits for the first byte of its reply:
+    // 0 with that byte in reply, else kTransferStopped or kTransferCanceled.
+    int ExchangeBlock(const uint8_t* data, size_t n, uint8_t& reply);
+    // A transfer that ended with its status byte: the bar full, "100 %".
+    int EndTransfer(uint8_t status, FirmwareDisplay display);
     int SlotAttempt(int slot, uint8_t moduleId, const std::string& text, std::span<const uint8_t> image,
                     FirmwareDisplay display, int& blocks);
     int SendSlotImage(int slot, const std::string& text, std::span<const uint8_t> image, FirmwareDisplay display,

@@ -47,17 +47,10 @@ int FirmwareProgrammer::ProgramJtag(std::span<const uint8_t> image, const std::s
         // A block the module keeps refusing ends the image: what follows is padding.
         if (++sends > kJtagResends)
             endOfData = true;
-        if (!SendBlock(block.data(), block.size()))
-            return kTransferStopped;
-        if (const Reply reply = WaitReply(kTransferReplyPolls); reply != Reply::Received)
-            return reply == Reply::Canceled ? kTransferCanceled : kTransferStopped;
-        c = uint8_t(channel_.accumulator[0]);
+        if (const int stopped = ExchangeBlock(block.data(), block.size(), c))
+            return stopped;
     }
-    lastReply_ = c;
-    AdvanceBars({display.bars.item, nullptr}, 1, 0);
-    if (display.bars.item)
-        display.bars.item->setText("100 %");
-    return c;
+    return EndTransfer(c, display);
 }
 
 int FirmwareProgrammer::GetFpgaType()

@@ -98,16 +98,10 @@ int FirmwareProgrammer::SendSlotImage(int slot, const std::string& text, std::sp
         std::copy_n(image.begin() + std::ptrdiff_t(offset), n, block.begin());
         offset += n;
         AdvanceBars(display.bars, 1, int64_t(fw::kSlotBlock));
-        if (!SendBlock(block.data(), block.size()))
-            return kTransferStopped;
-        if (const Reply reply = WaitReply(kTransferReplyPolls); reply != Reply::Received)
-            return reply == Reply::Canceled ? kTransferCanceled : kTransferStopped;
-        s = uint8_t(channel_.accumulator[0]);
+        if (const int stopped = ExchangeBlock(block.data(), block.size(), s))
+            return stopped;
     }
-    lastReply_ = s;
-    AdvanceBars({display.bars.item, nullptr}, 1, 0);
-    if (display.bars.item)
-        display.bars.item->setText("100 %");
+    EndTransfer(s, display);
     ShowStatus(display, "Please wait...");
     return s;
 }

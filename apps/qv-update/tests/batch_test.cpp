@@ -6,6 +6,7 @@
 #include "sim/io_firmware_image.h"
 #include "sim/virtual_instrument.h"
 #include "updater/intel_hex.h"
+#include "updater/tests/wizard_fixture.h"
 #include "updater/xsvf.h"
 
 #include <gtest/gtest.h>
@@ -131,27 +132,6 @@ TEST(Batch, WhatTheJobsLeaveBehind)
                      "Could not connect to COM7."}));
 }
 
-// A file of the test's own in a folder of its own.
-class Files {
-public:
-    Files()
-        : folder_(std::filesystem::temp_directory_path() / ("qv-batch-fw-" + std::to_string(std::random_device{}())))
-    {
-        std::filesystem::create_directories(folder_);
-    }
-    ~Files() { std::filesystem::remove_all(folder_); }
-    std::string write(const std::string& name, const std::vector<uint8_t>& bytes) const
-    {
-        const auto path = folder_ / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path.string();
-    }
-
-private:
-    std::filesystem::path folder_;
-};
-
 std::vector<uint8_t> RunCodeHex()
 {
     const auto image = qv::sim::ioFirmwareImage({3, 5, 1, 14, "Batch RUN code 5.01"}, std::vector<uint8_t>(500, 0x3C));
@@ -168,7 +148,7 @@ std::vector<uint8_t> FpgaImage(uint32_t idcode)
 
 TEST(Batch, FirmwareJobs)
 {
-    Files files;
+    TempFolder files;
     const std::string hex = files.write("fw.hex", RunCodeHex());
     const std::string board = files.write("board.xsvf", FpgaImage(qv::sim::kVp20Idcode));
     const std::string broken = files.write("broken.xsvf", {0x07, 0x00, 0x55});
