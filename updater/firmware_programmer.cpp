@@ -7,20 +7,6 @@
 
 namespace qv {
 
-void ShowStatus(FirmwareDisplay display, const std::string& text)
-{
-    if (display.status)
-        display.status->setText(text);
-}
-
-void StartBar(Progress* bar, int64_t maximum)
-{
-    if (!bar)
-        return;
-    bar->setMaximum(maximum);
-    bar->setPosition(0);
-}
-
 std::vector<std::string> ReadHexFileLines(const std::string& path)
 {
     std::vector<uint8_t> bytes;

@@ -18,6 +18,20 @@ namespace qv {
 struct FirmwareDisplay {
     StatusPanel* status = nullptr;
     TransferBars bars;
+
+    void show(const std::string& text) const
+    {
+        if (status)
+            status->setText(text);
+    }
+    // The item bar at 0 of maximum.
+    void startBar(int64_t maximum) const
+    {
+        if (!bars.item)
+            return;
+        bars.item->setMaximum(maximum);
+        bars.item->setPosition(0);
+    }
 };
 
 // The firmware the I/O-interface module takes: its own RUN code as Intel
@@ -94,11 +108,6 @@ private:
     UpdateChannel& channel_;
     uint8_t lastReply_ = 0;
 };
-
-// Shows a text on a panel that may be absent.
-void ShowStatus(FirmwareDisplay display, const std::string& text);
-// A bar, when present, at 0 of maximum.
-void StartBar(Progress* bar, int64_t maximum);
 
 // The lines of a HEX file without their line ends; blank lines are left
 // out. None when the file cannot be read.

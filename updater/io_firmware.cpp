@@ -32,7 +32,7 @@ int FirmwareProgrammer::InstallIoFirmware(const std::string& source, FirmwareDis
     result = RestartAndReconnect(display);
     if (result == IOFW_LOAD_OK && loader && fw::NeedsLoaderSecondStage(io_.ReadLoaderRegister()))
         result = DownloadStage("FPGA_PRG14", display);
-    ShowStatus(display, "Done.");
+    display.show("Done.");
     if (display.bars.item)
         display.bars.item->setPosition(0);
     return result;
@@ -49,9 +49,9 @@ int FirmwareProgrammer::DownloadStage(const char* item, FirmwareDisplay display)
 
 int FirmwareProgrammer::RestartAndReconnect(FirmwareDisplay display)
 {
-    ShowStatus(display, "Please wait while the I/O Module restarts.");
+    display.show("Please wait while the I/O Module restarts.");
     io_.WaitIoRestart(display.bars.item);
-    ShowStatus(display, "Reconnecting to I/O Module.");
+    display.show("Reconnecting to I/O Module.");
     // A module that does not come back has not taken its firmware.
     return io_.DetectIoInterface(true) == IOSTAT_OK ? IOFW_LOAD_OK : IOFW_LOAD_UNKNOWN;
 }
@@ -59,7 +59,7 @@ int FirmwareProgrammer::RestartAndReconnect(FirmwareDisplay display)
 int FirmwareProgrammer::DownloadIoHex(const std::vector<std::string>& lines, FirmwareDisplay display)
 {
     Progress* bar = display.bars.item;
-    StartBar(bar, kEraseBarMaximum);
+    display.startBar(kEraseBarMaximum);
     // Nothing is sent to flash that was not erased.
     if (io_.EraseIoFlash(display.status, bar) != kIoFlashErased)
         return IOFW_FLASH_ERASE_ERROR;
@@ -67,9 +67,9 @@ int FirmwareProgrammer::DownloadIoHex(const std::vector<std::string>& lines, Fir
         bar->setMaximum(kEraseBarMaximum);
         bar->setPosition(kEraseBarMaximum);
     }
-    ShowStatus(display, "Flash Erased...");
+    display.show("Flash Erased...");
     Pause(kAfterErasePauseMs);
-    ShowStatus(display, "Enabling Download Mode...");
+    display.show("Enabling Download Mode...");
 
     channel_.rxMode = RxMode::AtLines;
     channel_.ClearRx();
@@ -80,8 +80,8 @@ int FirmwareProgrammer::DownloadIoHex(const std::vector<std::string>& lines, Fir
         return IOFW_FLASH_ERASE_ERROR;
 
     channel_.ClearRx();
-    ShowStatus(display, "Downloading I/O Firmware...");
-    StartBar(bar, int64_t(lines.size()));
+    display.show("Downloading I/O Firmware...");
+    display.startBar(int64_t(lines.size()));
     for (const std::string& line : lines) {
         channel_.host().pump.pump();
         // The module's only answer during the download is a complaint.
@@ -104,7 +104,7 @@ int FirmwareProgrammer::DownloadIoHex(const std::vector<std::string>& lines, Fir
     }
     const int restarted = io_.RestartIoModule(false);
     if (const std::string text = AtResultText(restarted); !text.empty())
-        ShowStatus(display, restarted == ATCMD_OK ? "I/O Firmware Update Complete." : text);
+        display.show(restarted == ATCMD_OK ? "I/O Firmware Update Complete." : text);
     // A module that stopped answering did not take the firmware.
     return restarted == ATCMD_TIMEOUT ? IOFW_LOAD_UNKNOWN : IOFW_LOAD_OK;
 }

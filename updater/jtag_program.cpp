@@ -14,7 +14,7 @@ int FirmwareProgrammer::ProgramJtag(std::span<const uint8_t> image, const std::s
 {
     if (const int refused = TransferPreconditions())
         return refused;
-    StartBar(display.bars.item, fw::TransferSteps(image.size(), fw::kJtagBlock));
+    display.startBar(fw::TransferSteps(image.size(), fw::kJtagBlock));
     channel_.rxMode = RxMode::Raw;
     channel_.ClearRx();
     if (!channel_.port().write(fw::kJtag))
@@ -30,9 +30,9 @@ int FirmwareProgrammer::ProgramJtag(std::span<const uint8_t> image, const std::s
     bool endOfData = false;
     for (int pass = 1; c == fw::kJtagNextBlock || c == fw::kJtagSendAgain; ++pass) {
         if (pass == 1)
-            ShowStatus(display, "Erasing FPGA Flash - Please wait...");
+            display.show("Erasing FPGA Flash - Please wait...");
         else if (pass == 2)
-            ShowStatus(display, text);
+            display.show(text);
         if (c == fw::kJtagNextBlock) {
             sends = 0;
             std::fill(block.begin() + 1, block.end(), fw::kJtagPadding);

@@ -74,14 +74,14 @@ int FirmwareProgrammer::SlotAttempt(int slot, uint8_t moduleId, const std::strin
 int FirmwareProgrammer::SendSlotImage(int slot, const std::string& text, std::span<const uint8_t> image,
                                       FirmwareDisplay display, int& blocks)
 {
-    StartBar(display.bars.item, fw::TransferSteps(image.size(), fw::kSlotBlock));
+    display.startBar(fw::TransferSteps(image.size(), fw::kSlotBlock));
     channel_.rxMode = RxMode::Raw;
     channel_.ClearRx();
     if (!channel_.port().writeByte(fw::kSlotStart))
         return kTransferStopped;
     uint8_t s = 255;
     if (channel_.WaitBytes(kSlotStartPolls, 2)) {
-        ShowStatus(display, "JTAG Programming started.");
+        display.show("JTAG Programming started.");
         s = uint8_t(channel_.accumulator[1]);
     } else if (channel_.cancel) {
         return kTransferCanceled;
@@ -90,9 +90,9 @@ int FirmwareProgrammer::SendSlotImage(int slot, const std::string& text, std::sp
     while (s == fw::kSlotNextBlock) {
         ++blocks;
         if (blocks == 1)
-            ShowStatus(display, "Erasing FPGA Flash in slot #" + std::to_string(slot) + " - Please wait...");
+            display.show("Erasing FPGA Flash in slot #" + std::to_string(slot) + " - Please wait...");
         else if (blocks == kSlotEraseBlocks + 1)
-            ShowStatus(display, text);
+            display.show(text);
         std::array<uint8_t, fw::kSlotBlock> block{};
         const size_t n = std::min(block.size(), image.size() - offset);
         std::copy_n(image.begin() + std::ptrdiff_t(offset), n, block.begin());
@@ -102,7 +102,7 @@ int FirmwareProgrammer::SendSlotImage(int slot, const std::string& text, std::sp
             return stopped;
     }
     EndTransfer(s, display);
-    ShowStatus(display, "Please wait...");
+    display.show("Please wait...");
     return s;
 }
 
