@@ -16,7 +16,6 @@ bool EndsAttempts(int result)
     case XSVF_SUCCESS:
     case XSVF_NOT_SUPPORTED:
     case XSVF_NOT_RUNMODE:
-    case XSVF_FILE_NOT_FOUND:
     case kTransferStopped:
     case kTransferCanceled:
         return true;
