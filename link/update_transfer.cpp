@@ -18,21 +18,26 @@ bool UpdateTransfer::Attempt(int attempts, const auto& operation)
     return link_.channel().Attempt(attempts, 0, operation);
 }
 
-void UpdateTransfer::Advance(TransferBars bars)
+void AdvanceBars(TransferBars bars, int64_t itemStep, int64_t overallStep)
 {
-    const int64_t step = int64_t(wire::kBlockSize);
     if (bars.item) {
-        bars.item->advance(step);
+        bars.item->advance(itemStep);
         auto text = bars.item->percent();
         if (text != bars.item->text())
             bars.item->setText(text);
     }
     if (bars.overall) {
-        bars.overall->advance(step);
+        bars.overall->advance(overallStep);
         auto text = OverallPercentText(bars.overall->position(), bars.overall->maximum());
         if (text != bars.overall->text())
             bars.overall->setText(text);
     }
+}
+
+void UpdateTransfer::Advance(TransferBars bars)
+{
+    const int64_t step = int64_t(wire::kBlockSize);
+    AdvanceBars(bars, step, step);
 }
 
 bool UpdateTransfer::ReadBlocks(uint32_t start, int blocks, uint8_t* destination, TransferBars bars)

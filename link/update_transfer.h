@@ -42,4 +42,8 @@ private:
 // An overall bar's label: "99 %" above 98 % until the job sets 100 %.
 std::string OverallPercentText(int64_t position, int64_t maximum);
 
+// Moves the item bar by itemStep and the overall bar by overallStep; a
+// percent text is set only when it changes.
+void AdvanceBars(TransferBars bars, int64_t itemStep, int64_t overallStep);
+
 } // namespace qv

@@ -64,7 +64,8 @@ int64_t Instrument::nextUnsolicitedUs() const
 
 namespace {
 
-constexpr char kUsage[] = "usage: route O I | preset N | power | state";
+constexpr char kUsage[] = "usage: route O I | preset N | power | state | io | fpga | slot N";
+constexpr char kNoIoModule[] = "no I/O module";
 
 } // namespace
 
@@ -75,6 +76,28 @@ std::string FrontPanel::state() const
     if (instrument_.inDownloadMode())
         return "download mode";
     return instrument_.bootingAt(clock_.nowUs()) ? "booting" : "running";
+}
+
+std::string FrontPanel::ioState() const
+{
+    if (!ioModule_)
+        return kNoIoModule;
+    const IoModuleOptions& io = ioModule_->options();
+    if (io.runMajor == 0xFF)
+        return "no RUN code, system mode " + std::to_string(io.systemMode);
+    return "RUN " + std::to_string(io.runMajor) + "." + std::to_string(io.runMinor) + " (ID " +
+           std::to_string(io.runId) + "), system mode " + std::to_string(io.systemMode) + ": " + io.versionText;
+}
+
+std::string FrontPanel::fpgaState(int slot) const
+{
+    if (!ioModule_)
+        return kNoIoModule;
+    const JtagChain* chain = slot == 0 ? &ioModule_->jtagChain() : ioModule_->slotModule(slot).fpga();
+    if (!chain || chain->configurationBits() == 0)
+        return "not configured";
+    return "configured " + std::to_string(chain->configuration().size()) + " bytes" +
+           (chain->started() ? ", started" : "");
 }
 
 std::string FrontPanel::command(const std::string& line)
@@ -99,6 +122,12 @@ std::string FrontPanel::command(const std::string& line)
     }
     if (word == "state" && numbers.empty())
         return state();
+    if (word == "io" && numbers.empty())
+        return ioState();
+    if (word == "fpga" && numbers.empty())
+        return fpgaState(0);
+    if (word == "slot" && numbers.size() == 1 && numbers[0] >= 1 && numbers[0] <= 7)
+        return fpgaState(numbers[0]);
     return kUsage;
 }
 
@@ -108,7 +137,10 @@ std::string frontPanelUsage()
            "  route O I          route input I to output O (reported with AA and an update notice)\n"
            "  preset N           select preset N, 1-11 (reported with AP9)\n"
            "  power              switch off and on: a power-up notice after the boot time\n"
-           "  state              what the display tells: running, booting, BIOS mode or download mode\n";
+           "  state              what the display tells: running, booting, BIOS mode or download mode\n"
+           "  io                 the I/O module's RUN code: version, ID, system mode and version text\n"
+           "  fpga               the mainboard FPGA: bytes configured and whether it was started\n"
+           "  slot N             the same for the FPGA of the expansion module in slot N\n";
 }
 
 } // namespace qv::sim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instrument.h"
+#include "io_module.h"
 #include "platform/host/clock.h"
 
 #include <string>
@@ -8,10 +9,15 @@
 namespace qv::sim {
 
 // The instrument's front panel, used at the clock's present time: what a
-// person at the instrument does while a host watches the line.
+// person at the instrument does while a host watches the line, and what a
+// service technician reads off the I/O module and the FPGAs.
 class FrontPanel {
 public:
-    FrontPanel(Instrument& instrument, const Clock& clock) : instrument_(instrument), clock_(clock) {}
+    // ioModule: null when the instrument has none.
+    FrontPanel(Instrument& instrument, const Clock& clock, const IoModule* ioModule = nullptr)
+        : instrument_(instrument), clock_(clock), ioModule_(ioModule)
+    {
+    }
 
     bool route(int output, int input) { return instrument_.routeAtFrontPanel(output, input, clock_.nowUs()); }
     bool selectPreset(int preset) { return instrument_.selectPresetAtFrontPanel(preset, clock_.nowUs()); }
@@ -20,13 +26,22 @@ public:
     // "download mode".
     std::string state() const;
 
+    // The I/O module's RUN code: "RUN 3.14 (ID 3), system mode 0: " and its
+    // version text.
+    std::string ioState() const;
+    // An FPGA's configuration: "configured N bytes, started", "configured N
+    // bytes" or "not configured"; slot 0 is the mainboard's.
+    std::string fpgaState(int slot) const;
+
     // One command as qv-instrument-sim reads it on its standard input
-    // ("route O I", "preset N", "power", "state"); the answer to print.
+    // ("route O I", "preset N", "power", "state", "io", "fpga", "slot N");
+    // the answer to print.
     std::string command(const std::string& line);
 
 private:
     Instrument& instrument_;
     const Clock& clock_;
+    const IoModule* ioModule_;
 };
 
 // The commands, for --help.

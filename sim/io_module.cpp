@@ -48,7 +48,7 @@ int IoModule::count(const std::string& command) const
 void IoModule::passOn(uint8_t byte, int64_t timeUs, Out& out)
 {
     if (spiDestination_ >= 1 && spiDestination_ <= slots_.size())
-        slots_[spiDestination_ - 1].receive(options_.slotModules[spiDestination_ - 1], byte, out);
+        slots_[spiDestination_ - 1].receive(options_.slotModules[spiDestination_ - 1], byte, timeUs, out);
     else
         instrument_.receive(byte, timeUs, out);
 
@@ -142,7 +142,8 @@ void IoModule::loadRunCode()
     options_.runId = header.runId;
     options_.runMajor = header.runMajor;
     options_.runMinor = header.runMinor;
-    options_.loaderRegister = header.loaderRegister;
+    options_.loaderRegister =
+        options_.fixedLoaderRegister >= 0 ? uint8_t(options_.fixedLoaderRegister) : header.loaderRegister;
     options_.versionText = header.name;
 }
 

@@ -51,6 +51,8 @@ public:
     // The mainboard's JTAG chain with the FPGA's configuration.
     const JtagChain& jtagChain() const { return chain_; }
     bool playingJtag() const { return jtag_.has_value(); }
+    // The expansion module in slot 1-7 as the SPI UART reaches it.
+    const SlotModule& slotModule(int slot) const { return slots_.at(size_t(slot - 1)); }
     // Command lines received in command mode, without "\r", in order.
     const std::vector<std::string>& commandLines() const { return commandLines_; }
     int count(const std::string& command) const;

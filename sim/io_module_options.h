@@ -11,6 +11,8 @@ namespace qv::sim {
 // are not compared.
 inline constexpr uint32_t kVp20Idcode = 0x01266093;
 inline constexpr uint32_t kVp30Idcode = 0x0127E093;
+// The FPGA on an expansion module, behind the module's own JTAG chain.
+inline constexpr uint32_t kSlotFpgaIdcode = 0x0A5C5093;
 
 // A module in one of the seven expansion slots behind the SPI UART.
 struct SlotModuleOptions {
@@ -19,6 +21,12 @@ struct SlotModuleOptions {
     uint8_t firmwareVersion = 0;
     uint8_t temperature = 0;     // degrees Celsius + 18
     bool routable = true;        // false: "@ATSPIUartDest" to this slot is refused
+    uint32_t fpgaIdcode = kSlotFpgaIdcode;
+
+    // Faults.
+    uint8_t swappedId = 0;       // the module reports this ID once it has answered ...
+    int queriesBeforeSwap = 1;   // ... this many ID queries, as if exchanged after a scan
+    int silentAfterBlocks = 0;   // after taking this many image blocks the module never answers again
 };
 
 // The I/O-interface module between the host's port and the mainboard.
@@ -50,6 +58,7 @@ struct IoModuleOptions {
     uint8_t flashManufacturer = 0xBF;
     uint8_t flashDevice = 0x13;
     uint8_t loaderRegister = 12; // "@ATRDREG" value
+    int fixedLoaderRegister = -1; // 0-255: "@ATRDREG" answers this whatever RUN code was downloaded
 
     // Mainboard information block (address 32) besides serial and board code.
     uint8_t inputVideoChannels = 2;

@@ -16,7 +16,8 @@ public:
 
     bool open(const std::string& name) override;
     void close() override;
-    bool isOpen() const override { return open_; }
+    // An unplugged port is gone, as a real one is after its device vanished.
+    bool isOpen() const override { return usable(); }
     std::string portName() const override { return name_; }
     std::string errorText() const override;
     OpenFailure openFailure() const override { return openFailure_; }

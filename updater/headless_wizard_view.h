@@ -72,6 +72,13 @@ public:
     void repaint() override {}
     void setBannerInterval(int ms) override { bannerIntervalMs = ms; }
     void closeWindow() override { closed = true; }
+    // Without a window the dialog takes its default button: OK when a slot
+    // is checked, else Cancel; a test may answer instead.
+    bool selectModules(ModuleSelection& selection) override
+    {
+        ++moduleSelections;
+        return onSelectModules ? onSelectModules(selection) : selection.okEnabled();
+    }
 
     bool isEnabled(UpdateControl control) const
     {
@@ -102,6 +109,8 @@ public:
     bool closed = false;
     std::vector<std::string> webSites;
     std::function<void()> onStartPage;
+    std::function<bool(ModuleSelection&)> onSelectModules;
+    int moduleSelections = 0;
 };
 
 } // namespace qv

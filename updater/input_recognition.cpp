@@ -100,6 +100,13 @@ bool HasModuleFirmwareExtension(const std::string& name)
     return !ext.empty() && (ext[1] == 'x' || ext[1] == 'X') && IsHexDigit(ext[2]) && IsHexDigit(ext[3]);
 }
 
+int ModuleFirmwareCode(const std::string& name)
+{
+    if (!HasModuleFirmwareExtension(name))
+        return -1;
+    return std::stoi(name.substr(name.size() - 2), nullptr, 16);
+}
+
 int DspStartSector(const std::string& name)
 {
     if (!HasDspExtension(name))

@@ -40,6 +40,9 @@ InputRecognition RecognizeInput(const std::string& text, const FileExists& exist
 bool EndsWithNoCase(const std::string& text, const std::string& end);
 bool HasDspExtension(const std::string& name);
 bool HasModuleFirmwareExtension(const std::string& name);
+// The module code a module firmware file's extension names (".xB0" is
+// 0xB0); -1 for another name.
+int ModuleFirmwareCode(const std::string& name);
 // The start sector a DSP file's extension names (".380" is 0x380); -1 for another name.
 int DspStartSector(const std::string& name);
 // One of the types the browse button offers: XSVF, HEX, DSP, module firmware, PRE, CDP.

@@ -264,6 +264,12 @@ void UpdateWizard::ReturnDisconnected()
 void UpdateWizard::btnExitClick()
 {
     channel_.Abort();
+    // A running transfer ends at its next reply; the page changes after it.
+    if (running_) {
+        cancelRequested_ = true;
+        view_.enable(UpdateControl::Exit, false);
+        return;
+    }
     switch (view_.tag(UpdateControl::Exit)) {
     case kExitProgram:
         view_.enable(UpdateControl::Exit, false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "firmware_programmer.h"
 #include "io_interface.h"
 #include "update_connection.h"
 #include "wizard_view.h"
@@ -80,6 +81,19 @@ private:
     // The branches whose operations this build does not have yet.
     bool NotAvailable(const std::string& what);
 
+    // Firmware and FPGA jobs (wizard_firmware.cpp).
+    bool InstallIoFirmwareFile(const std::string& source);
+    bool ProgramMainboardFpga(const std::string& path);
+    bool ProgramModuleFpga(const std::string& path);
+    bool ReadFpgaImage(const std::string& path, bool xsvfImage, std::vector<uint8_t>& image);
+    bool PrepareFpgaJob();
+    // True when every selected slot took the image.
+    bool ProgramSelectedSlots(const ModuleSelection& selection, const std::string& path,
+                              const std::vector<uint8_t>& image);
+    void Show(const std::optional<FirmwareMessage>& message);
+    FirmwareDisplay FileDisplay();
+    uint8_t FirstReceived() const;
+
     void ShowPackage(const std::string& path);
     void ReturnDisconnected();
     void Inform(const std::string& text);
@@ -92,7 +106,11 @@ private:
     UpdateConnection& connection_;
     WizardView& view_;
     Prompter& prompter_;
+    FirmwareProgrammer firmware_{io_};
     std::string page_;
+    // ExecuteCommand runs; Cancel then only asks the operation to stop.
+    bool running_ = false;
+    bool cancelRequested_ = false;
 };
 
 } // namespace qv

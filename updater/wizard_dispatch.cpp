@@ -53,7 +53,15 @@ bool UpdateWizard::ExecuteCommand()
     view_.enable(UpdateControl::Exit, false);
     for (WizardControl control : {WizardControl::FileName, WizardControl::Filename, WizardControl::Advanced})
         view_.enableWizard(control, false);
+    running_ = true;
+    cancelRequested_ = false;
     const bool done = Dispatch(t);
+    running_ = false;
+    // What Cancel does, once the operation has let go of the port.
+    if (cancelRequested_) {
+        ShowPage("START");
+        view_.setTag(UpdateControl::Next, kNextToFileSelection);
+    }
     view_.enable(UpdateControl::Next, true);
     return done;
 }
@@ -80,11 +88,11 @@ bool UpdateWizard::Dispatch(const std::string& t)
     if (t.starts_with("CMD/"))
         return SendText(t.substr(4));
     if ((EndsWithNoCase(t, ".HEX") || Upper(t) == "MCU/FPGA") && io)
-        return NotAvailable("Installing I/O-Interface firmware");
+        return InstallIoFirmwareFile(t);
     if (EndsWithNoCase(t, "XSVF") && io)
-        return NotAvailable("Programming the mainboard FPGA");
+        return ProgramMainboardFpga(t);
     if (HasModuleFirmwareExtension(t) && io)
-        return NotAvailable("Programming expansion module firmware");
+        return ProgramModuleFpga(t);
     if (io_.spiMode < at::kSpiNotSupportedByIo && HasDspExtension(t))
         return NotAvailable("Fast flash writing");
     if (EndsWithNoCase(t, ".PRE"))

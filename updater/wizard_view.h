@@ -1,5 +1,6 @@
 #pragma once
 
+#include "module_selection.h"
 #include "status_panel.h"
 #include "update_view.h"
 #include "platform/host/progress.h"
@@ -76,6 +77,8 @@ public:
     virtual void setBannerInterval(int ms) = 0;
     // Closes the main window, which ends the program.
     virtual void closeWindow() = 0;
+    // The module selection dialog, modal: true after OK, false after Cancel.
+    virtual bool selectModules(ModuleSelection& selection) = 0;
 };
 
 } // namespace qv

@@ -86,6 +86,15 @@ bool parseSlot(const std::string& text, IoModuleOptions& io)
     return true;
 }
 
+// "N:VALUE" for slot N; value parses the rest.
+bool parseSlotFault(const std::string& text, IoModuleOptions& io,
+                    const std::function<bool(const std::string&, SlotModuleOptions&)>& value)
+{
+    const auto parts = splitAt(text, ':');
+    long slot = 0;
+    return parts.size() == 2 && parseInt(parts[0], 1, 7, slot) && value(parts[1], io.slotModules[size_t(slot - 1)]);
+}
+
 // "vp20", "vp30" or the IDCODE in hexadecimal.
 bool parseFpga(const std::string& text, IoModuleOptions& io)
 {
@@ -182,6 +191,33 @@ const std::map<std::string, ValueSetter>& valueOptions()
          })},
         {"--slot", ioOption(parseSlot)},
         {"--io-register", ioByte(0, 255, &IoModuleOptions::loaderRegister)},
+        {"--io-register-fixed", ioOption([](const std::string& text, IoModuleOptions& io) {
+             long value = 0;
+             if (!parseInt(text, 0, 255, value))
+                 return false;
+             io.fixedLoaderRegister = int(value);
+             return true;
+         })},
+        {"--slot-swap", ioOption([](const std::string& text, IoModuleOptions& io) {
+             // "N:ID:Q"
+             const auto parts = splitAt(text, ':');
+             long slot = 0;
+             long queries = 0;
+             if (parts.size() != 3 || !parseInt(parts[0], 1, 7, slot) || !parseInt(parts[2], 0, 1'000'000, queries))
+                 return false;
+             SlotModuleOptions& module = io.slotModules[size_t(slot - 1)];
+             module.queriesBeforeSwap = int(queries);
+             return parseHexByte(parts[1], module.swappedId);
+         })},
+        {"--slot-silent", ioOption([](const std::string& text, IoModuleOptions& io) {
+             return parseSlotFault(text, io, [](const std::string& blocks, SlotModuleOptions& module) {
+                 long value = 0;
+                 if (!parseInt(blocks, 1, 1'000'000, value))
+                     return false;
+                 module.silentAfterBlocks = int(value);
+                 return true;
+             });
+         })},
         {"--io-fpga", ioOption(parseFpga)},
         {"--io-jtag-max", ioOption([](const std::string& text, IoModuleOptions& io) {
              long value = 0;
@@ -336,6 +372,8 @@ std::string ioModuleUsage()
         + "  --io-register N      loader register the FPGA-loader check reads (default "
         + std::to_string(d.loaderRegister) + ");\n"
         + "                       a RUN code downloaded as HEX brings its own\n"
+        + "  --io-register-fixed N\n"
+        + "                       the loader register stays N whatever RUN code is downloaded\n"
         + "  --io-fpga vp20|vp30|HEX\n"
         + "                       IDCODE of the mainboard FPGA behind JTAG (default vp20)\n"
         + "  --io-jtag-max N      longest register shift the XSVF player holds, in bytes (default "
@@ -346,7 +384,10 @@ std::string ioModuleUsage()
         + "  --io-erase-fails     fault: the boot loader answers the erase with an E501 line\n"
         + "  --io-hex-error E50x[:N]\n"
         + "                       fault: the HEX download answers E500-E503 at record N (default 1)\n"
-        + "  --io-jtag-damaged N  fault: JTAG block N arrives damaged once and is asked for again\n";
+        + "  --io-jtag-damaged N  fault: JTAG block N arrives damaged once and is asked for again\n"
+        + "  --slot-swap N:ID:Q   fault: the module in slot N reports ID (hexadecimal) once it has answered Q\n"
+        + "                       ID queries, as if it had been exchanged after a scan\n"
+        + "  --slot-silent N:B    fault: the module in slot N stops answering after B blocks of an FPGA image\n";
 }
 
 } // namespace

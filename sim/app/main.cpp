@@ -77,7 +77,7 @@ int main(int argc, char** argv)
         return fail(error, 1);
 
     std::cout << server.devicePath() << std::endl;
-    FrontPanel panel(instrument, clock);
+    FrontPanel panel(instrument, clock, wire.ioModule());
     server.serve(wire, stopRequested, panelInput, [&](const std::string& line) {
         if (line.find_first_not_of(" \t") != std::string::npos)
             std::cout << panel.command(line) << std::endl;

@@ -49,7 +49,8 @@ TEST(IoCommandLine, TakesTheModuleOptions)
 
     SimCommandLine firmware;
     ASSERT_TRUE(parseSimCommandLine({"--io-register", "240", "--io-fpga", "vp30", "--io-jtag-max", "64",
-                                     "--io-erase-fails", "--io-hex-error", "E502:7", "--io-jtag-damaged", "3"},
+                                     "--io-erase-fails", "--io-hex-error", "E502:7", "--io-jtag-damaged", "3",
+                                     "--io-register-fixed", "14", "--slot-swap", "4:C1:2", "--slot-silent", "5:3"},
                                     firmware, error))
         << error;
     const IoModuleOptions& fw = firmware.options.ioModule;
@@ -61,6 +62,10 @@ TEST(IoCommandLine, TakesTheModuleOptions)
     EXPECT_EQ(fw.hexFault, 502);
     EXPECT_EQ(fw.hexFaultRecord, 7);
     EXPECT_EQ(fw.jtagDamagedBlock, 3);
+    EXPECT_EQ(fw.fixedLoaderRegister, 14);
+    EXPECT_EQ(fw.slotModules[3].swappedId, 0xC1);
+    EXPECT_EQ(fw.slotModules[3].queriesBeforeSwap, 2);
+    EXPECT_EQ(fw.slotModules[4].silentAfterBlocks, 3);
 
     SimCommandLine fpga;
     ASSERT_TRUE(parseSimCommandLine({"--io-fpga", "0A001093", "--io-hex-error", "E500"}, fpga, error)) << error;
@@ -81,7 +86,9 @@ TEST(IoCommandLine, RefusesBadModuleValues)
         {"--slot", "1"},          {"--slot", "1:XY"},      {"--slot", "1:1:2:3:4:5"}, {"--io-module=1"},
         {"--io-fpga", "vp40"},    {"--io-fpga", "123456789"}, {"--io-hex-error", "E504"},
         {"--io-hex-error", "500"}, {"--io-hex-error", "E501:0"}, {"--io-jtag-damaged", "0"},
-        {"--io-jtag-max", "0"},   {"--io-register", "256"},
+        {"--io-jtag-max", "0"},   {"--io-register", "256"}, {"--io-register-fixed", "-1"},
+        {"--slot-swap", "8:B0"},  {"--slot-swap", "1"},     {"--slot-swap", "1:B0"}, {"--slot-silent", "1:0"},
+        {"--slot-silent", "1:x"},
     };
     for (const auto& args : cases) {
         SimCommandLine line;
@@ -97,7 +104,7 @@ TEST(IoCommandLine, HelpNamesTheModuleOptions)
                                "--io-usb", "--io-product", "--io-mac", "--io-version-text", "--io-no-ethernet",
                                "--io-flash", "--slot", "--io-bad-checksum", "--io-bad-length", "--io-status-differs",
                                "--io-register", "--io-fpga", "--io-jtag-max", "--io-erase-fails", "--io-hex-error",
-                               "--io-jtag-damaged"})
+                               "--io-jtag-damaged", "--io-register-fixed", "--slot-swap", "--slot-silent"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

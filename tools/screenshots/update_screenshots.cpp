@@ -1,16 +1,22 @@
 // Renders QV-Update as a user sees it, against the in-process simulated
 // instrument with its I/O-interface and expansion modules, into PNG files:
 // the start page after connecting, the file page after a DSP file went in,
-// and the HELP page. Run offscreen; see `make screenshots`.
+// the HELP page, the page while an XSVF image goes to the mainboard FPGA,
+// and the module selection. Run offscreen; see `make screenshots`.
 #include "apps/qv-update/host_machine.h"
 #include "apps/qv-update/update_application.h"
 #include "screenshot_support.h"
+#include "sim/fpga_image.h"
+#include "sim/io_module_options.h"
 #include "sim/virtual_instrument.h"
+#include "updater/xsvf.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -99,5 +105,48 @@ int main(int argc, char** argv)
     Click(fileForm, "btnNext");
     ok = Save(fileForm, folder, "qv-update-file.png") && ok;
     QFile::remove(dsp);
+
+    // The file page while an XSVF image goes to the mainboard FPGA: taken
+    // from inside the job, once the image itself is on its way.
+    qv::sim::VirtualInstrument board(qv::SimulatedInstrumentOptions());
+    qv::UpdateApplication third(line, Services(board));
+    third.start();
+    qv::TfrmMain& fpgaForm = third.mainForm();
+    third.core().wizard.quiet = true;
+    Click(fpgaForm, "btnOpen");
+    const QString xsvf = QDir(files).filePath(QStringLiteral("Mainboard-FPGA.xsvf"));
+    QFile image(xsvf);
+    const auto bytes =
+        qv::xsvf::Encode(qv::sim::fpgaConfigurationProgram(qv::sim::kVp20Idcode, std::vector<uint8_t>(40000, 0x3C), 512));
+    if (!image.open(QIODevice::WriteOnly) ||
+        image.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) < 0)
+        return 1;
+    image.close();
+    auto* status = fpgaForm.findChild<QLabel*>(QStringLiteral("pnlInfo"));
+    bool taken = false;
+    board.pump.add([&] {
+        if (taken || status->text() != QStringLiteral("FPGA Programming in Progress..."))
+            return;
+        auto* bar = fpgaForm.findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+        if (bar->value() * 3 < bar->maximum())
+            return;
+        taken = true;
+        ok = Save(fpgaForm, folder, "qv-update-fpga.png") && ok;
+    });
+    Click(fpgaForm, "btnNext");
+    Type(fpgaForm, xsvf);
+    Click(fpgaForm, "btnNext");
+    ok = taken && ok;
+    QFile::remove(xsvf);
+
+    // The module selection for an 8-ANA input image, over the main window.
+    qv::TfrmModuleSelect& select = fpgaForm.moduleSelectDialog();
+    qv::ModuleSelection selection(0xB0, third.core().io.ReadModuleIds());
+    select.Load(selection);
+    select.show();
+    QApplication::processEvents();
+    ok = qv::screenshots::SavePicture(select.grab().toImage(), folder, "qv-update-module-select.png",
+                                      "update-screenshots") &&
+         ok;
     return ok ? 0 : 1;
 }

@@ -256,17 +256,14 @@ TEST(WizardDispatch, BranchesOfLaterVersionsSayWhatIsMissing)
         bool io;
         std::string error;
     } cases[] = {
-        {"/u/io.HEX", true, "Installing I/O-Interface firmware is not available in this version of QV-Update."},
-        {"mcu/fpga", true, "Installing I/O-Interface firmware is not available in this version of QV-Update."},
-        {"/u/board.xsvf", true, "Programming the mainboard FPGA is not available in this version of QV-Update."},
-        {"/u/in.xB0", true,
-         "Programming expansion module firmware is not available in this version of QV-Update."},
         {"/u/setup.PRE", false, "Downloading configuration files is not available in this version of QV-Update."},
         {"/u/update.CDP", false, "Installing software packages is not available in this version of QV-Update."},
         {"RVT/R", false, "Reading the mainboard flash is not available in this version of QV-Update."},
         // What needs a module is not supported without one.
         {"/u/io.HEX", false, qv::kNotSupportedText},
         {"MCU/FPGA", false, qv::kNotSupportedText},
+        {"/u/board.xsvf", false, qv::kNotSupportedText},
+        {"/u/in.xB0", false, qv::kNotSupportedText},
         {"FAST/", false, qv::kNotSupportedText},
         {"", false, qv::kNotSupportedText},
     };

@@ -25,6 +25,7 @@ TfrmMain::TfrmMain(Prompter& prompter, std::string programVersion, QWidget* pare
     setFixedSize(kWidth, kHeight);
     setAcceptDrops(true);
     createControls();
+    frmModuleSelect = new TfrmModuleSelect(this);
 
     const auto label = [](QLabel* l) {
         return std::make_unique<WidgetPanel>([l](const QString& t) { l->setText(t); }, [l] { return l->text(); });
@@ -268,6 +269,11 @@ void TfrmMain::closeWindow()
 {
     closedByProgram_ = true;
     close();
+}
+
+bool TfrmMain::selectModules(ModuleSelection& selection)
+{
+    return frmModuleSelect->ShowModal(selection);
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "banner.h"
+#include "frm_module_select.h"
 #include "platform/host/prompter.h"
 #include "platform/qt/qt_progress.h"
 #include "updater/status_tree.h"
@@ -95,6 +96,10 @@ public:
     void repaint() override;
     void setBannerInterval(int ms) override;
     void closeWindow() override;
+    bool selectModules(ModuleSelection& selection) override;
+
+    // The module selection dialog, made with the window.
+    TfrmModuleSelect& moduleSelectDialog() const { return *frmModuleSelect; }
 
     // What sysTree shows, and its context menu's commands.
     const StatusTree& statusTree() const { return tree_; }
@@ -194,6 +199,7 @@ private:
     QPushButton* btnAdvanced = nullptr;
     QPushButton* btnNext = nullptr;
     QPushButton* btnExit = nullptr;
+    TfrmModuleSelect* frmModuleSelect = nullptr;
 
     std::map<WizardText, std::unique_ptr<WidgetPanel>> panels_;
     std::map<WizardBar, std::unique_ptr<QtProgress>> bars_;

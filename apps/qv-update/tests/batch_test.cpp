@@ -2,7 +2,12 @@
 // instrument on virtual time, and the exit status it ends with.
 #include "apps/qv-update/batch_prompter.h"
 #include "apps/qv-update/batch_run.h"
+#include "sim/fpga_image.h"
+#include "sim/io_firmware_image.h"
 #include "sim/virtual_instrument.h"
+#include "updater/intel_hex.h"
+#include "updater/tests/wizard_fixture.h"
+#include "updater/xsvf.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +130,60 @@ TEST(Batch, WhatTheJobsLeaveBehind)
     EXPECT_EQ(refused.prompter.texts(),
               (Texts{"The port is not available, it could be in use by another program.\rPlease select another port.",
                      "Could not connect to COM7."}));
+}
+
+std::vector<uint8_t> RunCodeHex()
+{
+    const auto image = qv::sim::ioFirmwareImage({3, 5, 1, 14, "Batch RUN code 5.01"}, std::vector<uint8_t>(500, 0x3C));
+    std::string text;
+    for (const auto& record : qv::ihex::ImageRecords(image, qv::sim::kIoApplicationStart, 16))
+        text += qv::ihex::FormatRecord(record) + "\r\n";
+    return {text.begin(), text.end()};
+}
+
+std::vector<uint8_t> FpgaImage(uint32_t idcode)
+{
+    return qv::xsvf::Encode(qv::sim::fpgaConfigurationProgram(idcode, std::vector<uint8_t>(400, 0x6B), 256));
+}
+
+TEST(Batch, FirmwareJobs)
+{
+    TempFolder files;
+    const std::string hex = files.write("fw.hex", RunCodeHex());
+    const std::string board = files.write("board.xsvf", FpgaImage(qv::sim::kVp20Idcode));
+    const std::string broken = files.write("broken.xsvf", {0x07, 0x00, 0x55});
+    const std::string input = files.write("input.x0b", FpgaImage(qv::sim::kSlotFpgaIdcode));
+    qv::sim::InstrumentOptions withModule = WithIo();
+    withModule.ioModule.slotModules[2] = {0x0B};
+    qv::sim::InstrumentOptions eraseFails = WithIo();
+    eraseFails.ioModule.eraseFails = true;
+    struct Case {
+        std::vector<std::string> words;
+        qv::sim::InstrumentOptions options;
+        int status;
+    } cases[] = {
+        {{"/F", hex, "/C", "SIM"}, WithIo(), qv::kExitDone},
+        {{"/F", "fpga"}, WithIo(), qv::kExitDone},
+        {{"/F", board}, WithIo(), qv::kExitDone},
+        {{"/F", input}, withModule, qv::kExitDone},
+        // A warning is all the module's refusal shows; the job still failed.
+        {{"/F", hex}, eraseFails, qv::kExitFailed},
+        {{"/F", broken}, WithIo(), qv::kExitFailed},
+        // No slot holds the module: the dialog can only be cancelled.
+        {{"/F", input}, WithIo(), qv::kExitFailed},
+        {{"/F", hex}, {}, qv::kExitFailed},
+    };
+    for (const auto& c : cases) {
+        const std::string name = ::testing::PrintToString(c.words);
+        Batch b(c.options);
+        EXPECT_EQ(b.run(c.words), c.status) << name << "\n" << ::testing::PrintToString(b.prompter.texts());
+        EXPECT_FALSE(b.port.isOpen()) << name;
+    }
+
+    Batch done(withModule);
+    ASSERT_EQ(done.run({"/F", input}), qv::kExitDone);
+    EXPECT_TRUE(done.wire.ioModule()->slotModule(3).fpga()->started());
+    EXPECT_TRUE(done.prompter.texts().empty()) << "quiet: no success message";
 }
 
 TEST(Batch, HelpGoesToStandardOutput)

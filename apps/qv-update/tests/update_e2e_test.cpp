@@ -5,15 +5,22 @@
 #include "platform/qt/qt_event_pump.h"
 #include "platform/qt/qt_serial_port.h"
 #include "platform/tests/qt_test_app.h"
+#include "sim/fpga_image.h"
+#include "sim/io_firmware_image.h"
+#include "sim/io_module_options.h"
 #include "sim/testing/sim_process.h"
+#include "updater/intel_hex.h"
+#include "updater/xsvf.h"
 
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -117,6 +124,68 @@ TEST(UpdateEndToEnd, DspFileIntoTheInstrumentsMemory)
     ASSERT_EQ(memory.size(), size_t(1) << 22);
     EXPECT_EQ(memory.substr(0x1C000, 896), bytes.substr(0, 896)) << "seven whole sectors";
     EXPECT_NE(memory.substr(0x1C000 + 896, 104), bytes.substr(896)) << "not the part sector";
+}
+
+// A front-panel command's answer: the line it adds to the simulator's output.
+std::string Ask(qv::sim::testing::SimulatorProcess& sim, const std::string& command)
+{
+    const size_t before = sim.output().size();
+    if (!sim.frontPanel(command))
+        return {};
+    for (int tries = 0; tries < 100; ++tries) {
+        const std::string out = sim.output();
+        if (const size_t end = out.find('\n', before); end != std::string::npos)
+            return out.substr(before, end - before);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return {};
+}
+
+void Write(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// The module starts in its boot loader, so the download needs no restart first.
+const std::vector<std::string> kBootLoaderModule = {"--baud", "115200", "--boot-ms", "300", "--io-mode", "1"};
+
+TEST(UpdateEndToEnd, HexFileIntoTheIoModulesFlash)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    const auto image = qv::sim::ioFirmwareImage({3, 5, 1, 14, "E2E RUN code 5.01"}, std::vector<uint8_t>(700, 0x5A));
+    std::string text;
+    for (const auto& record : qv::ihex::ImageRecords(image, qv::sim::kIoApplicationStart, 16))
+        text += qv::ihex::FormatRecord(record) + "\r\n";
+    Write(folder / "fw.hex", {text.begin(), text.end()});
+
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, kBootLoaderModule, folder);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    const UpdateRun run = RunUpdate({"--batch", "/F", (folder / "fw.hex").string(), "/C", sim.device()}, folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+    // The boot loader starts only a RUN code whose CRC matches what it was given.
+    EXPECT_EQ(Ask(sim, "io"), "RUN 5.1 (ID 3), system mode 0: E2E RUN code 5.01");
+}
+
+TEST(UpdateEndToEnd, XsvfImageConfiguresTheMainboardFpga)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    const std::vector<uint8_t> bitstream(1500, 0xA5);
+    Write(folder / "board.xsvf",
+          qv::xsvf::Encode(qv::sim::fpgaConfigurationProgram(qv::sim::kVp20Idcode, bitstream, 512)));
+
+    // The first loader stage reports a current register: one stage to install.
+    std::vector<std::string> options = kBootLoaderModule;
+    options.insert(options.end(), {"--io-register-fixed", "14"});
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, options, folder);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    EXPECT_EQ(Ask(sim, "fpga"), "not configured");
+    const UpdateRun run = RunUpdate({"--batch", "/F", (folder / "board.xsvf").string(), "/C", sim.device()}, folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(Ask(sim, "fpga"), "configured 1500 bytes, started");
+    EXPECT_EQ(Ask(sim, "io"), "RUN 3.11 (ID 3), system mode 0: QV-Sim I/O FPGA loader stage 1 v3.11");
 }
 
 TEST(UpdateEndToEnd, ExitStatusOfABadOption)
