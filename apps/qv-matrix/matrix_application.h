@@ -14,6 +14,7 @@
 #include "matrix/ui/matrix_grid.h"
 #include "matrix/ui/qt_external_program.h"
 #include "matrix/ui/trs232_driver.h"
+#include "options/debug_mode.h"
 #include "platform/qt/qt_event_pump.h"
 #include "matrix/ui/command_line.h"
 #include "matrix/ui/main_form.h"
@@ -62,6 +63,8 @@ public:
     RemoteControl& remoteControl() { return *remote_; }
     MacroWiring& macros() { return *macros_; }
     TDotLogForm& dotLog() { return *dotLog_; }
+    // Switched in the About box; what it reveals watches it.
+    DebugMode& debugMode() { return debugMode_; }
 
 private:
     void plugIn();
@@ -91,6 +94,7 @@ private:
     std::vector<std::string> portNames_;
     StartTimer startTimer_;
     int exitCode_ = 0;
+    DebugMode debugMode_; // outlives the windows that watch it
 
     HandOverServer server_;
     std::unique_ptr<TSplashForm> splash_;
