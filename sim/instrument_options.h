@@ -34,6 +34,7 @@ struct InstrumentOptions {
     bool noAnswer = false;            // ignores everything it receives
     int corruptChecksumEvery = 0;     // every Nth block read carries a wrong checksum
     int dropByteEvery = 0;            // every Nth byte the instrument sends is lost
+    bool writeLocked = false;         // its settings locked: block writes and gains refused
 };
 
 } // namespace qv::sim

@@ -95,7 +95,10 @@ std::string setParameter(const DotCommand& command, int parameter, int value, Li
         // Download-mode entry: prepared, then confirmed just before the restart.
         case 20: return ".AP15,19\r\n";
         case 21: return ".AP15,20.\r\n";
-        case 22: live.takeOverRouting(memory); return {};
+        case 22:
+            live.takeOver(memory);
+            ++live.takeOvers;
+            return {};
         default: return notKnown(command);
         }
     default:
@@ -119,9 +122,9 @@ std::string setReply(const DotCommand& command, const InstrumentOptions& options
         return acknowledged(command);
     }
     if (command.object == "G") {
-        if (*first < 1 || *first > kOutputs || *second < -kGainLimit || *second > kGainLimit)
+        if (*first < 1 || *first > kOutputs || *second < -kGainLimit || *second > kGainLimit || options.writeLocked)
             return refused(command);
-        live.gains[size_t(*first - 1)] = *second;
+        live.setGain(memory, *first, *second);
         return acknowledged(command);
     }
     if (command.object == "P")
