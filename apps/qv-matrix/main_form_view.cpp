@@ -1,6 +1,9 @@
 #include "main_form_view.h"
 
 #include "config/preset_list.h"
+#include "matrix/channel_options.h"
+#include "options/display_options.h"
+#include "options/lock_code.h"
 
 #include <QAction>
 #include <QApplication>
@@ -69,6 +72,12 @@ void MainFormView::imageReplaced()
     rebuildPresetList();
     form_.setBacklight(image_.lowByte(image_.addressTable().BacklightAdr) & 0x07);
     form_.setBacklightEnabled(true);
+    // The option dialogs the image's layout has.
+    const uint16_t version = image_.imageVersion();
+    form_.enable(MainCommand::PresetOptions, true);
+    form_.enable(MainCommand::LcdOptions, version >= kLcdOptionsFromVersion);
+    form_.enable(MainCommand::LeqOptions, version >= kGroupsFromVersion);
+    form_.enable(MainCommand::LockCode, version >= kLockCodeFromVersion);
     grid_.markIllegal();
     grid_.rebuild();
     grid_.showImage(true);

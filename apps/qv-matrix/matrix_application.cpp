@@ -20,7 +20,8 @@ MatrixApplication::MatrixApplication(MatrixCommandLine commandLine) : commandLin
 
 MatrixApplication::MatrixApplication(MatrixCommandLine commandLine, MatrixServices services)
     : commandLine_(std::move(commandLine)), clock_(services.clock), pump_(services.pump), prompter_(services.prompter),
-      port_(services.port), portNames_(std::move(services.portNames)), startTimer_(std::move(services.startTimer))
+      port_(services.port), portNames_(std::move(services.portNames)), startTimer_(std::move(services.startTimer)),
+      gainTimer_(std::move(services.gainTimer))
 {
 }
 
@@ -166,6 +167,7 @@ void MatrixApplication::plugIn()
     hooks.gridPosition = [this] { return QPoint(grid_->gridPosX(), grid_->gridPosY()); };
     plugInRemote();
     macros_ = std::make_unique<MacroWiring>(*form_, *grid_, *remote_, prompter_);
+    options_ = std::make_unique<OptionDialogs>(*form_, *grid_, *document_, *remote_, *view_, debugMode_, gainTimer_);
     connectRequests();
     connectRemoteRequests();
 }

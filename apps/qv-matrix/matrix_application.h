@@ -3,6 +3,7 @@
 #include "config/config_image.h"
 #include "hand_over.h"
 #include "macro_wiring.h"
+#include "option_dialogs.h"
 #include "link/instrument_record.h"
 #include "main_form_view.h"
 #include "matrix/config_document.h"
@@ -39,6 +40,9 @@ struct MatrixServices {
     // The transfer window's one-shot timer on the services' clock; unset,
     // the window's own timer runs it.
     StartTimer startTimer = {};
+    // The gain dialog's auto update timer on the services' clock; unset, the
+    // dialog's own timer runs it.
+    StartTimer gainTimer = {};
 };
 
 // One run of QV-Matrix: the splash, the main window, the port and the
@@ -63,6 +67,7 @@ public:
     RemoteControl& remoteControl() { return *remote_; }
     MacroWiring& macros() { return *macros_; }
     TDotLogForm& dotLog() { return *dotLog_; }
+    OptionDialogs& optionDialogs() { return *options_; }
     // Switched in the About box; what it reveals watches it.
     DebugMode& debugMode() { return debugMode_; }
 
@@ -93,6 +98,7 @@ private:
     SerialPort& port_ = routedPort_;
     std::vector<std::string> portNames_;
     StartTimer startTimer_;
+    StartTimer gainTimer_;
     int exitCode_ = 0;
     DebugMode debugMode_; // outlives the windows that watch it
 
@@ -111,6 +117,7 @@ private:
     QString driverPort_;
     std::unique_ptr<RemoteControl> remote_;
     std::unique_ptr<MacroWiring> macros_; // goes before remote control and the window
+    std::unique_ptr<OptionDialogs> options_; // goes before remote control and the window
     TDotLogForm* dotLog_ = nullptr; // owned by the main window
 };
 

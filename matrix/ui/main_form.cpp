@@ -156,6 +156,7 @@ void TMainForm::setRemoteConnected(bool connected)
     action("mnuConnect")->setChecked(connected);
     action("mnuDisconnect")->setEnabled(menu && connected);
     action("mnuDisconnect")->setChecked(!connected);
+    emit remoteConnectedShown(connected);
 }
 
 bool TMainForm::remoteMenuEnabled() const

@@ -236,6 +236,8 @@ signals:
     void aboutRequested();
 
     void presetChosen(int preset);
+    // Remote control shown as connected (true) or not.
+    void remoteConnectedShown(bool connected);
     void backlightChanged(int position);
     // Shift+F1 .. Shift+F11 during remote control.
     void parameterKeyPressed(int key);

@@ -145,10 +145,11 @@ signals:
     void clipboardStateChanged();
     void gridPosChanged(int x, int y);
     // Hooks of the option dialogs. PPM channels are 0..31, the others numbers.
-    void ppmOptionsRequested(int referencePpmChannel, const QList<int>& ppmChannels);
+    // The selected PPM inputs and outputs, as PPM channels.
+    void ppmOptionsRequested(int referencePpmChannel, const QList<int>& ppmInputs, const QList<int>& ppmOutputs);
     void phaseOptionsRequested(const QList<int>& outputs);
     void gainRequested(int output, int tenths, const QList<int>& selectedOutputs);
-    void groupGainRequested(int group, int tenths);
+    void groupGainRequested(int group, int tenths, const QList<int>& selectedOutputs);
     void locksChanged(const QList<int>& outputs);
 
 protected:
@@ -224,7 +225,7 @@ private:
     void requestPpmOptions(std::optional<int> reference, const LabelSelection& selection);
     void requestPhaseOptions(const LabelSelection& selection);
     void requestGain(int output, const LabelSelection& selection);
-    void requestGroupGain(int group);
+    void requestGroupGain(int group, const LabelSelection& selection);
     void setSum(bool minus3);
     void setGroup(const LabelSelection& selection, int entry);
     void toggleLocks(const LabelSelection& selection);
