@@ -147,7 +147,7 @@ void TGainForm::startTimer()
 void TGainForm::Timer1Timer()
 {
     stopTimer();
-    if (CheckBox1->isChecked() && isVisible())
+    if (CheckBox1->isChecked())
         apply(true);
 }
 
