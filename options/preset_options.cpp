@@ -1,6 +1,7 @@
 #include "preset_options.h"
 
 #include "config/config_image.h"
+#include "config/label_text.h"
 
 namespace qv {
 
@@ -30,7 +31,12 @@ void StoreStartup(ConfigImage& image, int preset, int application)
 
 std::string ScaleEntry(const ConfigImage& image, int slot)
 {
-    return "Scale #" + std::to_string(slot) + " - " + image.scaleName(slot - 1);
+    // An empty slot holds no text; its bytes show as blanks.
+    std::string name = image.scaleName(slot - 1);
+    for (char& c : name)
+        if (!IsLegalTextCharacter(c))
+            c = ' ';
+    return "Scale #" + std::to_string(slot) + " - " + name;
 }
 
 int StoredScaleNumber(const ConfigImage& image)

@@ -25,7 +25,8 @@ void StoreStartup(ConfigImage& image, int preset, int application);
 
 // Scale options.
 inline constexpr int kScaleChoices = 7;
-// "Scale #1 - name" for scale slots 1 to 7.
+// "Scale #1 - name" for scale slots 1 to 7; characters the instrument
+// cannot show read as blanks.
 std::string ScaleEntry(const ConfigImage& image, int slot);
 // The scale number nibble: low before 5.00, high from 5.00.
 int StoredScaleNumber(const ConfigImage& image);

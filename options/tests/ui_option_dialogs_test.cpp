@@ -796,6 +796,7 @@ TEST(ScaleForm, ScaleNumberAndFlags)
         auto& list = *Find<QComboBox>(form, "ScaleCombo");
         EXPECT_EQ(list.count(), 7);
         EXPECT_EQ(list.itemText(2), "Scale #3 - PPM3");
+        EXPECT_EQ(list.itemText(3), "Scale #4 -     ") << "an empty slot";
         EXPECT_EQ(list.currentIndex(), c.shown) << std::hex << int(c.stored);
         EXPECT_TRUE(Find<QCheckBox>(form, "PeakCheck")->isChecked());
         EXPECT_TRUE(Find<QCheckBox>(form, "DualCheck")->isChecked());

@@ -1,5 +1,7 @@
 #include "dialog_parts.h"
 
+#include "options/colour_lists.h"
+
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QDialog>
@@ -57,6 +59,17 @@ void FillColourList(QComboBox& list, const QStringList& names, const std::vector
     for (int k = 0; k < names.size(); ++k)
         list.addItem(Swatch(size_t(k) < rgb.size() ? rgb[size_t(k)] : 0), names[k]);
     list.setCurrentIndex(-1);
+}
+
+void FillCodeColourList(QComboBox& list)
+{
+    QStringList names;
+    std::vector<uint32_t> rgb;
+    for (const CodeColour& c : kCodeColours) {
+        names << QLatin1String(c.name);
+        rgb.push_back(ColourCodeRgb(c.code));
+    }
+    FillColourList(list, names, rgb);
 }
 
 QString Latin1(const std::string& text)

@@ -28,6 +28,8 @@ DialogButtons AddDialogButtons(QDialog& dialog, QBoxLayout& layout);
 // A list of colours: each entry with a swatch of its display colour.
 QComboBox* NewColourList(const QString& name, QWidget* parent);
 void FillColourList(QComboBox& list, const QStringList& names, const std::vector<uint32_t>& rgb);
+// The seven colours of the oscilloscope and Leq(m) lists.
+void FillCodeColourList(QComboBox& list);
 
 QString Latin1(const std::string& text);
 // Typed text as the instrument's 8-bit characters; a character it has no

@@ -20,16 +20,10 @@ TLeqmForm::TLeqmForm(ConfigImage& image, QWidget* parent) : QDialog(parent), ima
     setWindowTitle(QStringLiteral("Graphic Leq(m) Options."));
     setModal(true);
 
-    QStringList names;
-    std::vector<uint32_t> rgb;
-    for (const CodeColour& c : kCodeColours) {
-        names << QLatin1String(c.name);
-        rgb.push_back(ColourCodeRgb(c.code));
-    }
     ColorBox = NewColourList(QStringLiteral("ColorBox"), this);
     ColorSumBox = NewColourList(QStringLiteral("ColorSumBox"), this);
-    FillColourList(*ColorBox, names, rgb);
-    FillColourList(*ColorSumBox, names, rgb);
+    FillCodeColourList(*ColorBox);
+    FillCodeColourList(*ColorSumBox);
     LevelEdit = new QSpinBox(this);
     LevelEdit->setObjectName(QStringLiteral("LevelEdit"));
     LevelEdit->setRange(kLeqTripMinimum, kLeqTripMaximum);

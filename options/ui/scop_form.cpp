@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace qv {
 
 namespace {
@@ -26,11 +28,18 @@ QGroupBox* Group(const QString& title, const char* name, QWidget* parent)
     return box;
 }
 
-QRadioButton* Radio(const QString& text, const char* name, QGroupBox* box)
+// Two choices, one above the other, in a group box.
+std::pair<QRadioButton*, QRadioButton*> Choices(QGroupBox* box, const QString& first, const char* firstName,
+                                                const QString& second, const char* secondName)
 {
-    auto* radio = new QRadioButton(text, box);
-    radio->setObjectName(QLatin1String(name));
-    return radio;
+    auto* a = new QRadioButton(first, box);
+    a->setObjectName(QLatin1String(firstName));
+    auto* b = new QRadioButton(second, box);
+    b->setObjectName(QLatin1String(secondName));
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(a);
+    layout->addWidget(b);
+    return {a, b};
 }
 } // namespace
 
@@ -42,28 +51,15 @@ TScopForm::TScopForm(ConfigImage& image, QWidget* parent) : QDialog(parent), ima
 
     QGroupBox* colour = Group(QStringLiteral("Oscilloscope Colour"), "gbColour", this);
     ColorBox = NewColourList(QStringLiteral("ColorBox"), colour);
-    QStringList names;
-    std::vector<uint32_t> rgb;
-    for (const CodeColour& c : kCodeColours) {
-        names << QLatin1String(c.name);
-        rgb.push_back(ColourCodeRgb(c.code));
-    }
-    FillColourList(*ColorBox, names, rgb);
+    FillCodeColourList(*ColorBox);
     (new QVBoxLayout(colour))->addWidget(ColorBox);
 
     gbSurround = Group(QStringLiteral("Surround Mode."), "gbSurround", this);
-    rdoJell = Radio(QStringLiteral("Cloud-Form."), "rdoJell", gbSurround);
-    rdoStar = Radio(QStringLiteral("Spoke-Form."), "rdoStar", gbSurround);
-    auto* surround = new QVBoxLayout(gbSurround);
-    surround->addWidget(rdoJell);
-    surround->addWidget(rdoStar);
-
+    std::tie(rdoJell, rdoStar) =
+        Choices(gbSurround, QStringLiteral("Cloud-Form."), "rdoJell", QStringLiteral("Spoke-Form."), "rdoStar");
     QGroupBox* time = Group(QStringLiteral("Phasemeter Integration Time"), "gbIntegration", this);
-    RadioSlow = Radio(QStringLiteral("Slow"), "RadioSlow", time);
-    RadioFast = Radio(QStringLiteral("Fast"), "RadioFast", time);
-    auto* timeLayout = new QVBoxLayout(time);
-    timeLayout->addWidget(RadioSlow);
-    timeLayout->addWidget(RadioFast);
+    std::tie(RadioSlow, RadioFast) =
+        Choices(time, QStringLiteral("Slow"), "RadioSlow", QStringLiteral("Fast"), "RadioFast");
 
     QGroupBox* compression = Group(QStringLiteral("Meter Compression"), "gbCompression", this);
     CheckCompressor = new QCheckBox(QStringLiteral("Compressor Off."), compression);
