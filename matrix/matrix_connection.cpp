@@ -19,6 +19,7 @@ namespace {
 constexpr int kUnsupportedTypeHelpTopic = 69;
 constexpr int kMissingPortHelpTopic = 6;
 constexpr int kUpgradeHelpTopic = 7;
+constexpr uint16_t kVersion410 = 0x0410; // LCD options
 constexpr uint16_t kVersion500 = 0x0500;
 constexpr uint16_t kVersion510 = 0x0510;
 
@@ -176,7 +177,7 @@ void MatrixConnection::enableForImage()
     view_.showImage(true);
     view_.enable(MainCommand::SaveAs, true);
     view_.enable(MainCommand::Download, downloadPossible());
-    view_.enable(MainCommand::LcdOptions, true);
+    view_.enable(MainCommand::LcdOptions, version >= kVersion410);
     view_.enable(MainCommand::PresetOptions, true);
     view_.enable(MainCommand::LeqOptions, typeSupported_ && version >= kVersion500);
     view_.enable(MainCommand::LockCode, typeSupported_ && version >= kVersion510);
