@@ -72,6 +72,12 @@ void MatrixGrid::setSettings(const GridSettings& settings)
     update();
 }
 
+void MatrixGrid::renumberIcons(const GridSettings& settings)
+{
+    model_.renumberIcons(settings);
+    update();
+}
+
 void MatrixGrid::setRemoteState(bool connected, uint16_t instrumentVersion, bool typeSupported)
 {
     remote_ = connected;
