@@ -91,12 +91,14 @@ void MatrixGrid::rebuild()
     model_.rebuildLabels(image_);
     model_.rebuildGrid(image_);
     update();
+    emit labelsRebuilt();
 }
 
 void MatrixGrid::rebuildLabels()
 {
     model_.rebuildLabels(image_);
     update();
+    emit labelsRebuilt();
 }
 
 void MatrixGrid::setDefaultLabels()

@@ -144,6 +144,8 @@ public:
 
 signals:
     void imageModified();
+    // The labels were built anew for the selected preset.
+    void labelsRebuilt();
     void clipboardStateChanged();
     void gridPosChanged(int x, int y);
     // Hooks of the option dialogs. PPM channels are 0..31, the others numbers.
