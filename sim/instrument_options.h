@@ -19,7 +19,7 @@ struct InstrumentOptions {
     // Identity items of the DOT reply besides serial and version.
     int firmwareVersion = 110;
     int hardwareId = 3;
-    int biosVersion = 200;
+    int biosVersion = 0x0200;         // 02.00, in the 0xMMmm form of versions
     int extendedBiosId = 1;
     int inputChannels = 32;
     int outputChannels = 48;

@@ -10,6 +10,22 @@
 
 namespace qv::sim {
 
+// The screen pointer the mouse pad drives: where it is on the 640 x 480
+// LCD, the buttons held and the wheel steps taken (up counts positive).
+struct PointerState {
+    static constexpr int kWidth = 640;
+    static constexpr int kHeight = 480;
+    int x = 0;
+    int y = 0;
+    bool left = false;
+    bool middle = false;
+    bool right = false;
+    int wheelSteps = 0;
+    int moves = 0;   // move commands taken
+    int clicks = 0;  // button presses of any button
+    int ignored = 0; // pointer commands whose position lies off the screen
+};
+
 // What the running software works with: the selected preset with its
 // routing, options and stored gains and the preset names, taken from
 // configuration memory at boot, on a preset change and when told to take
@@ -25,6 +41,7 @@ struct LiveState {
     std::vector<uint8_t> options;        // the selected preset's options block
     std::array<std::string, kPresets> presetNames;
     int takeOvers = 0;                   // ".SP15,22" received
+    PointerState pointer;
 
     int source(int output) const { return output >= 1 && output <= kOutputs ? sources[size_t(output - 1)] : 0; }
     int gain(int output) const { return output >= 1 && output <= kOutputs ? gains[size_t(output - 1)] : 0; }

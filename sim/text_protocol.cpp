@@ -46,6 +46,30 @@ bool isPointer(const DotCommand& command)
     return event == 'm' || (event >= 'a' && event <= 'h');
 }
 
+// A pointer event at x, y: the pointer goes there first, then the button
+// or wheel acts. Positions off the screen are not the instrument's.
+void movePointer(char event, int x, int y, PointerState& pointer)
+{
+    if (x < 0 || x >= PointerState::kWidth || y < 0 || y >= PointerState::kHeight) {
+        ++pointer.ignored;
+        return;
+    }
+    pointer.x = x;
+    pointer.y = y;
+    switch (event) {
+    case 'm': ++pointer.moves; break;
+    case 'a': pointer.left = true; ++pointer.clicks; break;
+    case 'b': pointer.left = false; break;
+    case 'c': pointer.middle = true; ++pointer.clicks; break;
+    case 'd': pointer.middle = false; break;
+    case 'e': pointer.right = true; ++pointer.clicks; break;
+    case 'f': pointer.right = false; break;
+    case 'g': ++pointer.wheelSteps; break;
+    case 'h': --pointer.wheelSteps; break;
+    default: break;
+    }
+}
+
 std::string listCrosspoints(int first, bool remote, const LiveState& live)
 {
     std::string reply;
@@ -131,6 +155,7 @@ std::string setReply(const DotCommand& command, const InstrumentOptions& options
         return setParameter(command, *first, *second, live, memory);
     if (isPointer(command)) {
         live.lastPointer = commandTail(command);
+        movePointer(command.object[0], *first, *second, live.pointer);
         return {};
     }
     return notKnown(command);

@@ -55,6 +55,8 @@ public:
 
     // --- state given by the main window ---
     void setSettings(const GridSettings& settings);
+    // New settings from the Options dialog: cells follow their role's icon.
+    void renumberIcons(const GridSettings& settings);
     const GridSettings& settings() const { return model_.settings(); }
     void setRemoteState(bool connected, uint16_t instrumentVersion, bool typeSupported);
     bool remote() const { return remote_; }
@@ -142,6 +144,8 @@ public:
 
 signals:
     void imageModified();
+    // The labels were built anew for the selected preset.
+    void labelsRebuilt();
     void clipboardStateChanged();
     void gridPosChanged(int x, int y);
     // Hooks of the option dialogs. PPM channels are 0..31, the others numbers.

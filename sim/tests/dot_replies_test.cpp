@@ -63,6 +63,29 @@ TEST(DotReplies, CommandsAndTheirAnswers)
     }
 }
 
+TEST(DotReplies, PointerCommandsMoveThePointerAndPressItsButtonsSilently)
+{
+    InstrumentDriver d;
+    EXPECT_EQ(text(d.send(".Sm100,200\r\n.Sa101,201\r\n.Sc5,6\r\n.Sd5,6\r\n.Se7,8\r\n"
+                          ".Sg7,8\r\n.Sg7,8\r\n.Sh7,8\r\n.Sm639,479\r\n")),
+              "");
+    const PointerState& p = d.instrument.live().pointer;
+    EXPECT_EQ(p.x, 639);
+    EXPECT_EQ(p.y, 479);
+    EXPECT_EQ(p.moves, 2);
+    EXPECT_EQ(p.clicks, 3);
+    EXPECT_TRUE(p.left) << "no release was sent";
+    EXPECT_FALSE(p.middle);
+    EXPECT_TRUE(p.right);
+    EXPECT_EQ(p.wheelSteps, 1);
+
+    d.send(".Sb639,479\r\n.Sf639,479\r\n.Sm640,10\r\n.Sm10,480\r\n");
+    EXPECT_FALSE(d.instrument.live().pointer.left);
+    EXPECT_FALSE(d.instrument.live().pointer.right);
+    EXPECT_EQ(d.instrument.live().pointer.ignored, 2) << "off the screen";
+    EXPECT_EQ(d.instrument.live().pointer.x, 639);
+}
+
 TEST(DotReplies, SettingsAreKept)
 {
     InstrumentDriver d;
