@@ -45,15 +45,20 @@ int QueryGain(DotReceiver& receiver, int output, const std::function<void(const 
     return tenths;
 }
 
-bool SetGain(DotReceiver& receiver, int output, int tenths)
+GainReply SetGain(DotReceiver& receiver, int output, int tenths)
 {
     receiver.enterWaitingMode();
     bool answered = false;
     for (int send = 0; send < kSetGainSends && !answered; ++send)
         answered = receiver.exchange(DotSetGain(output, tenths));
+    const std::string& reply = receiver.collected();
+    const size_t start = reply.find_first_not_of('.');
+    const bool refused = answered && start != std::string::npos && reply[start] == 'F';
     receiver.leaveWaitingMode();
     receiver.clearCollected();
-    return answered;
+    if (!answered)
+        return GainReply::None;
+    return refused ? GainReply::Refused : GainReply::Taken;
 }
 
 } // namespace qv

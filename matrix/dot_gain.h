@@ -21,8 +21,11 @@ std::string GainText(int tenths);
 int QueryGain(DotReceiver& receiver, int output, const std::function<void(const std::string&)>& log);
 
 inline constexpr int kSetGainSends = 5;
+// How the instrument answered a gain setting: taken, refused with an "F"
+// report, or not at all.
+enum class GainReply { Taken, Refused, None };
 // Sets the gain of an output: ".SG" until a line comes back, at most five
-// sends. True when the instrument answered.
-bool SetGain(DotReceiver& receiver, int output, int tenths);
+// sends.
+GainReply SetGain(DotReceiver& receiver, int output, int tenths);
 
 } // namespace qv

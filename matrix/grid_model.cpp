@@ -4,11 +4,35 @@
 #include "dot_commands.h"
 #include "illegal_crosspoints.h"
 
+#include <utility>
+
 namespace qv {
 
 GridModel::GridModel(const GridSettings& settings) : settings_(settings)
 {
     setDefaultLabels();
+}
+
+void GridModel::renumberIcons(const GridSettings& to)
+{
+    const GridSettings& from = settings_;
+    // Newly set offline crosspoints carry the off-line icon, so they follow it.
+    const std::pair<int, int> roles[] = {
+        {from.xpointFromFile, to.xpointFromFile}, {from.illegalXpointHighlight, to.illegalXpointHighlight},
+        {from.illegalXpointGreyed, to.illegalXpointGreyed}, {from.localXpoint, to.localXpoint},
+        {from.remoteXpoint, to.remoteXpoint}, {from.lockedXpoint, to.lockedXpoint},
+    };
+    for (uint8_t& cell : cells_) {
+        if (cell == 0)
+            continue;
+        for (const auto& [before, after] : roles) {
+            if (cell == before) {
+                cell = uint8_t(after);
+                break;
+            }
+        }
+    }
+    settings_ = to;
 }
 
 int GridModel::cell(int i, int o) const

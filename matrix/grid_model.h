@@ -33,6 +33,11 @@ public:
 
     const GridSettings& settings() const { return settings_; }
     void setSettings(const GridSettings& settings) { settings_ = settings; }
+    // Takes new settings whose role icons may differ: a cell showing a
+    // role's old icon shows the role's new one. A cell takes the first role
+    // (off-line, illegal, greyed, local, remote, locked) whose old icon it
+    // carries and changes once; empty cells stay empty.
+    void renumberIcons(const GridSettings& settings);
 
     // Icon number of a cell; 0 (empty) outside the table.
     int cell(int i, int o) const;

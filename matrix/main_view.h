@@ -32,6 +32,7 @@ public:
     virtual std::string field(MainField field) const = 0;
     virtual void enable(MainCommand command, bool enabled) = 0;
     virtual void setMainEnabled(bool enabled) = 0;
+    // The wait window; not shown over the start-up splash.
     virtual void showWait(bool shown) = 0;
     // The wait window's text until it is hidden again.
     virtual void setWaitText(const std::string& text) = 0;
@@ -42,6 +43,10 @@ public:
     // the grid and the backlight slider from it.
     virtual void imageReplaced() = 0;
     virtual void addRecentFile(const std::string& path) = 0;
+    // The start-up splash while it shows: identification advances its bar,
+    // the memory version read ends it.
+    virtual void advanceSplash(int amount) = 0;
+    virtual void hideSplash() = 0;
     // A window without buttons while an external program works.
     virtual void showProgressDialog(const std::string& caption, const std::string& text) = 0;
     virtual void hideProgressDialog() = 0;

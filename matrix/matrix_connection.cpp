@@ -19,8 +19,10 @@ namespace {
 constexpr int kUnsupportedTypeHelpTopic = 69;
 constexpr int kMissingPortHelpTopic = 6;
 constexpr int kUpgradeHelpTopic = 7;
+constexpr uint16_t kVersion410 = 0x0410; // LCD options
 constexpr uint16_t kVersion500 = 0x0500;
 constexpr uint16_t kVersion510 = 0x0510;
+constexpr int kSplashIdentityAdvance = 1024; // half the splash's bar
 
 } // namespace
 
@@ -83,6 +85,7 @@ void MatrixConnection::identify()
         // A text-deaf instrument keeps this going for seconds.
         view_.showWait(true);
         QueryDotIdentity(transfer->channel(), record_);
+        view_.advanceSplash(kSplashIdentityAdvance);
         view_.showWait(false);
     }
     if (!record_.remoteCapable)
@@ -105,11 +108,13 @@ bool MatrixConnection::connectForSwitch()
     return connected;
 }
 
-bool MatrixConnection::enterDownloadMode()
+bool MatrixConnection::enterDownloadMode(bool noWait)
 {
     MatrixTransfer* transfer = transferWindow ? transferWindow() : nullptr;
-    if (!transfer)
+    if (!transfer) {
+        prompter_.error("No RVT connected.");
         return false;
+    }
     const std::string rvt = "The RVT on " + savedPortName;
     if (record_.biosMode) {
         prompter_.error(rvt + " is in BIOS mode, so it cannot be restarted in download mode.");
@@ -119,7 +124,7 @@ bool MatrixConnection::enterDownloadMode()
         prompter_.error(rvt + " does not answer text commands, so it cannot be restarted in download mode.");
         return false;
     }
-    if (!transfer->RestartInDownloadMode(true)) {
+    if (!transfer->RestartInDownloadMode(noWait)) {
         prompter_.error(rvt + " did not take the request to restart in download mode.");
         return false;
     }
@@ -157,6 +162,7 @@ void MatrixConnection::readSoftwareVersion()
     memoryVersion_ = MatrixSoftwareVersion(area, transfer->cancel);
     transfer->mode = TransferMode::Idle;
     transfer->view().hideWindow();
+    view_.hideSplash();
     view_.showWait(false);
 }
 
@@ -176,7 +182,7 @@ void MatrixConnection::enableForImage()
     view_.showImage(true);
     view_.enable(MainCommand::SaveAs, true);
     view_.enable(MainCommand::Download, downloadPossible());
-    view_.enable(MainCommand::LcdOptions, true);
+    view_.enable(MainCommand::LcdOptions, version >= kVersion410);
     view_.enable(MainCommand::PresetOptions, true);
     view_.enable(MainCommand::LeqOptions, typeSupported_ && version >= kVersion500);
     view_.enable(MainCommand::LockCode, typeSupported_ && version >= kVersion510);

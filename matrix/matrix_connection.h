@@ -66,10 +66,11 @@ public:
     // without the text query, quietly (the windows are hidden; a failure is
     // told by the identify that follows). False when nothing answered.
     bool connectForSwitch();
-    // "/DLM": the text information first, since only running software that
-    // answers it takes the request. False, after saying why, when the
+    // "/DLM" (noWait: the program ends at once) and the About box's
+    // "Set DLM": the text information first, since only running software
+    // that answers it takes the request. False, after saying why, when the
     // instrument cannot be put into download mode.
-    bool enterDownloadMode();
+    bool enterDownloadMode(bool noWait);
     void upload();
     void download();
     void restart();

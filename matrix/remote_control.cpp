@@ -384,6 +384,18 @@ bool RemoteControl::writePresetName(int index, const std::string& name)
     return written;
 }
 
+bool RemoteControl::patchBlock(uint32_t blockAddress, const std::vector<std::pair<int, uint8_t>>& bytes)
+{
+    MatrixTransfer* t = transfer();
+    return t && RemoteMemory(*t, host_.prompter).patchBlock(blockAddress, bytes);
+}
+
+GainReply RemoteControl::setGain(int output, int tenths)
+{
+    DotReceiver* rx = receiver ? receiver() : nullptr;
+    return rx ? SetGain(*rx, output, tenths) : GainReply::None;
+}
+
 int RemoteControl::liveGain(int output)
 {
     DotReceiver* rx = receiver ? receiver() : nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config_document.h"
+#include "dot_gain.h"
 #include "dot_parser.h"
 #include "link/host_services.h"
 #include "link/instrument_record.h"
@@ -10,6 +11,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace qv {
 
@@ -80,8 +83,17 @@ public:
     bool writeOptions();
     // The name of preset index 0..10; the image takes it in any case.
     bool writePresetName(int index, const std::string& name);
+    // Bytes (offset within the block, value) into a block of the
+    // instrument's memory.
+    bool patchBlock(uint32_t blockAddress, const std::vector<std::pair<int, uint8_t>>& bytes);
+    // "\r.SP15,22\r": the instrument takes over its changed memory.
+    void takeOverConfiguration();
     // The gain of an output in tenths of a dB, 0 without answer.
     int liveGain(int output);
+    // ".SG" for an output, with its retries.
+    GainReply setGain(int output, int tenths);
+    // Waits with the window kept alive.
+    void pause(int ms);
 
     // DotMessageHandler
     void crosspointReport(int output, int input, bool remote) override;
@@ -104,8 +116,6 @@ private:
     void notice(const char* question);
     void showRemoteState();
     void timedOut();
-    void pause(int ms);
-    void takeOverConfiguration();
     // Sends without clearing the receive buffer; the DOT log shows it.
     void write(const std::string& command);
     bool waitForLine(int before);

@@ -54,6 +54,15 @@ bool RemoteMemory::writeBlockText(uint32_t address, const std::string& text)
     });
 }
 
+bool RemoteMemory::patchBlock(uint32_t blockAddress, const std::vector<std::pair<int, uint8_t>>& bytes)
+{
+    return writeBlock(blockAddress, [&](uint8_t* block, size_t offset) {
+        for (const auto& [at, value] : bytes)
+            if (at >= 0 && offset + size_t(at) < wire::kBlockSize)
+                block[offset + size_t(at)] = value;
+    });
+}
+
 bool RemoteMemory::writeOptionsBlock(const ConfigImage& image)
 {
     const int offset = image.addressTable().MainOptionAdr & ~int(wire::kBlockSize - 1);

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace qv {
 
@@ -31,6 +33,9 @@ public:
     bool writeBlockText(uint32_t address, const std::string& text);
     // Writes the options block of the image's selected preset as a whole.
     bool writeOptionsBlock(const ConfigImage& image);
+    // Puts bytes (offset within the block, value) into the block at
+    // blockAddress and writes it back.
+    bool patchBlock(uint32_t blockAddress, const std::vector<std::pair<int, uint8_t>>& bytes);
 
 private:
     // change gets the block and the address's offset within it.

@@ -88,7 +88,7 @@ void Instrument::restart(int64_t timeUs, bool downloadMode)
     downloadMode_ = downloadMode;
     bootUntilUs_ = timeUs + int64_t(options_.bootMs) * 1000;
     // The software boots with the routing its configuration memory holds.
-    live_.takeOverRouting(memory_);
+    live_.takeOver(memory_);
     // The key line decides BIOS mode at a restart; the boot loader option stays.
     if (keyLineDown_ && !options_.biosMode) {
         options_.biosMode = true;
@@ -102,7 +102,8 @@ void Instrument::restart(int64_t timeUs, bool downloadMode)
 void Instrument::finishWrite(uint8_t checksum, std::vector<uint8_t>& out)
 {
     state_ = State::Listening;
-    if (checksum != blockChecksum(block_.data(), block_.size()) || !(protectFlag_ || downloadMode_)) {
+    if (checksum != blockChecksum(block_.data(), block_.size()) || !(protectFlag_ || downloadMode_) ||
+        (options_.writeLocked && !downloadMode_)) {
         send(kNak, out);
         return;
     }

@@ -15,7 +15,7 @@ constexpr size_t kMaxTextLine = 256;
 
 Instrument::Instrument(InstrumentOptions options) : options_(options), memory_(defaultMemory(options_))
 {
-    live_.takeOverRouting(memory_);
+    live_.takeOver(memory_);
 }
 
 void Instrument::receive(uint8_t byte, int64_t timeUs, std::vector<uint8_t>& out)

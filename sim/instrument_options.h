@@ -19,7 +19,7 @@ struct InstrumentOptions {
     // Identity items of the DOT reply besides serial and version.
     int firmwareVersion = 110;
     int hardwareId = 3;
-    int biosVersion = 200;
+    int biosVersion = 0x0200;         // 02.00, in the 0xMMmm form of versions
     int extendedBiosId = 1;
     int inputChannels = 32;
     int outputChannels = 48;
@@ -34,6 +34,7 @@ struct InstrumentOptions {
     bool noAnswer = false;            // ignores everything it receives
     int corruptChecksumEvery = 0;     // every Nth block read carries a wrong checksum
     int dropByteEvery = 0;            // every Nth byte the instrument sends is lost
+    bool writeLocked = false;         // its settings locked: block writes and gains refused
 };
 
 } // namespace qv::sim

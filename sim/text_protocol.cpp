@@ -46,6 +46,30 @@ bool isPointer(const DotCommand& command)
     return event == 'm' || (event >= 'a' && event <= 'h');
 }
 
+// A pointer event at x, y: the pointer goes there first, then the button
+// or wheel acts. Positions off the screen are not the instrument's.
+void movePointer(char event, int x, int y, PointerState& pointer)
+{
+    if (x < 0 || x >= PointerState::kWidth || y < 0 || y >= PointerState::kHeight) {
+        ++pointer.ignored;
+        return;
+    }
+    pointer.x = x;
+    pointer.y = y;
+    switch (event) {
+    case 'm': ++pointer.moves; break;
+    case 'a': pointer.left = true; ++pointer.clicks; break;
+    case 'b': pointer.left = false; break;
+    case 'c': pointer.middle = true; ++pointer.clicks; break;
+    case 'd': pointer.middle = false; break;
+    case 'e': pointer.right = true; ++pointer.clicks; break;
+    case 'f': pointer.right = false; break;
+    case 'g': ++pointer.wheelSteps; break;
+    case 'h': --pointer.wheelSteps; break;
+    default: break;
+    }
+}
+
 std::string listCrosspoints(int first, bool remote, const LiveState& live)
 {
     std::string reply;
@@ -95,7 +119,10 @@ std::string setParameter(const DotCommand& command, int parameter, int value, Li
         // Download-mode entry: prepared, then confirmed just before the restart.
         case 20: return ".AP15,19\r\n";
         case 21: return ".AP15,20.\r\n";
-        case 22: live.takeOverRouting(memory); return {};
+        case 22:
+            live.takeOver(memory);
+            ++live.takeOvers;
+            return {};
         default: return notKnown(command);
         }
     default:
@@ -119,15 +146,16 @@ std::string setReply(const DotCommand& command, const InstrumentOptions& options
         return acknowledged(command);
     }
     if (command.object == "G") {
-        if (*first < 1 || *first > kOutputs || *second < -kGainLimit || *second > kGainLimit)
+        if (*first < 1 || *first > kOutputs || *second < -kGainLimit || *second > kGainLimit || options.writeLocked)
             return refused(command);
-        live.gains[size_t(*first - 1)] = *second;
+        live.setGain(memory, *first, *second);
         return acknowledged(command);
     }
     if (command.object == "P")
         return setParameter(command, *first, *second, live, memory);
     if (isPointer(command)) {
         live.lastPointer = commandTail(command);
+        movePointer(command.object[0], *first, *second, live.pointer);
         return {};
     }
     return notKnown(command);

@@ -1,6 +1,10 @@
 #include "main_form_view.h"
 
 #include "config/preset_list.h"
+#include "matrix/channel_options.h"
+#include "options/display_options.h"
+#include "options/lock_code.h"
+#include "matrix/ui/splash_form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,14 +33,17 @@ void MainFormView::enable(MainCommand command, bool enabled)
 
 void MainFormView::setMainEnabled(bool enabled)
 {
-    form_.setEnabled(enabled);
+    // The start-up splash keeps the main window waiting until it closes.
+    const TSplashForm* splash = form_.splash();
+    form_.setEnabled(enabled && !(splash && splash->isVisible()));
 }
 
 void MainFormView::showWait(bool shown)
 {
     if (shown) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (waitDepth_++ == 0)
+        const TSplashForm* splash = form_.splash();
+        if (waitDepth_++ == 0 && !(splash && splash->isVisible()))
             wait_.showOverMainWindow();
     } else if (waitDepth_ > 0) {
         QApplication::restoreOverrideCursor();
@@ -69,6 +76,12 @@ void MainFormView::imageReplaced()
     rebuildPresetList();
     form_.setBacklight(image_.lowByte(image_.addressTable().BacklightAdr) & 0x07);
     form_.setBacklightEnabled(true);
+    // The option dialogs the image's layout has.
+    const uint16_t version = image_.imageVersion();
+    form_.enable(MainCommand::PresetOptions, true);
+    form_.enable(MainCommand::LcdOptions, version >= kLcdOptionsFromVersion);
+    form_.enable(MainCommand::LeqOptions, version >= kGroupsFromVersion);
+    form_.enable(MainCommand::LockCode, version >= kLockCodeFromVersion);
     grid_.markIllegal();
     grid_.rebuild();
     grid_.showImage(true);
@@ -78,6 +91,18 @@ void MainFormView::imageReplaced()
 void MainFormView::addRecentFile(const std::string& path)
 {
     form_.addRecentFile(QString::fromStdString(path));
+}
+
+void MainFormView::advanceSplash(int amount)
+{
+    if (TSplashForm* splash = form_.splash(); splash && splash->isVisible())
+        splash->advance(amount);
+}
+
+void MainFormView::hideSplash()
+{
+    if (TSplashForm* splash = form_.splash())
+        splash->finish();
 }
 
 void MainFormView::showProgressDialog(const std::string& caption, const std::string& text)

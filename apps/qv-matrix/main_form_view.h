@@ -27,6 +27,8 @@ public:
     void clearPresetList() override;
     void imageReplaced() override;
     void addRecentFile(const std::string& path) override;
+    void advanceSplash(int amount) override;
+    void hideSplash() override;
     void showProgressDialog(const std::string& caption, const std::string& text) override;
     void hideProgressDialog() override;
     std::string field(MainField field) const override;

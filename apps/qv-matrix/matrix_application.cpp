@@ -20,7 +20,9 @@ MatrixApplication::MatrixApplication(MatrixCommandLine commandLine) : commandLin
 
 MatrixApplication::MatrixApplication(MatrixCommandLine commandLine, MatrixServices services)
     : commandLine_(std::move(commandLine)), clock_(services.clock), pump_(services.pump), prompter_(services.prompter),
-      port_(services.port), portNames_(std::move(services.portNames)), startTimer_(std::move(services.startTimer))
+      port_(services.port), portNames_(std::move(services.portNames)), startTimer_(std::move(services.startTimer)),
+      gainTimer_(std::move(services.gainTimer)), splashTimer_(std::move(services.splashTimer)),
+      splashWanted_(bool(splashTimer_))
 {
 }
 
@@ -28,6 +30,7 @@ MatrixApplication::~MatrixApplication()
 {
     // The transfer window holds the port and refers to the record.
     dropTransferWindow();
+    delete splash_;
 }
 
 void MatrixApplication::dropTransferWindow()
@@ -49,15 +52,15 @@ bool MatrixApplication::start()
         exitCode_ = 1;
         return false;
     }
-    if (commandLine_.arguments.isEmpty()) {
-        splash_ = std::make_unique<TSplashForm>();
+    if (commandLine_.arguments.isEmpty() && splashWanted_) {
+        splash_ = new TSplashForm(splashTimer_);
         splash_->show();
     }
     QApplication::setApplicationName("QV-Matrix");
     form_ = std::make_unique<TMainForm>(prompter_);
     qtPrompter_.setParentWidget(form_.get());
-    qtPrompter_.setHelpPage(QUrl(QStringLiteral("qrc:/help/qv-matrix.html")));
-    form_->setSplash(splash_.get());
+    qtPrompter_.setHelpPage(QUrl(QString::fromLatin1(kMatrixHelpPage)));
+    form_->setSplash(splash_);
     QObject::connect(&server_, &HandOverServer::pathReceived, form_.get(), &TMainForm::queueHandOver);
     // A copy started without a file runs on its own when another listens.
     server_.listen(HandOverServerName());
@@ -142,7 +145,7 @@ void MatrixApplication::plugIn()
         return connection_->connectForSwitch();
     };
     hooks.restartInDownloadMode = [this] {
-        if (!connection_->enterDownloadMode())
+        if (!connection_->enterDownloadMode(true))
             exitCode_ = 1;
     };
     hooks.restartRVT = [this] {
@@ -166,8 +169,12 @@ void MatrixApplication::plugIn()
     hooks.gridPosition = [this] { return QPoint(grid_->gridPosX(), grid_->gridPosY()); };
     plugInRemote();
     macros_ = std::make_unique<MacroWiring>(*form_, *grid_, *remote_, prompter_);
+    optionDialogs_ =
+        std::make_unique<OptionDialogs>(*form_, *grid_, *document_, *remote_, *view_, debugMode_, gainTimer_);
+    plugInOptions();
     connectRequests();
     connectRemoteRequests();
+    connectOptionRequests();
 }
 
 // Remote control joins the connection (restart ends it), the document (the

@@ -3,6 +3,7 @@
 #include "config/config_image.h"
 #include "hand_over.h"
 #include "macro_wiring.h"
+#include "option_dialogs.h"
 #include "link/instrument_record.h"
 #include "main_form_view.h"
 #include "matrix/config_document.h"
@@ -14,6 +15,13 @@
 #include "matrix/ui/matrix_grid.h"
 #include "matrix/ui/qt_external_program.h"
 #include "matrix/ui/trs232_driver.h"
+#include "options/debug_mode.h"
+#include "options/ui/about_form.h"
+#include "options/ui/debug_form.h"
+#include "options/ui/file_info_form.h"
+#include "options/ui/keyboard_form.h"
+#include "options/ui/mouse_pad_form.h"
+#include "options/ui/options_form.h"
 #include "platform/qt/qt_event_pump.h"
 #include "matrix/ui/command_line.h"
 #include "matrix/ui/main_form.h"
@@ -21,11 +29,16 @@
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/routed_serial_port.h"
 
+#include <QPointer>
+
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace qv {
+
+// The help pages travel inside the program.
+inline constexpr char kMatrixHelpPage[] = "qrc:/help/qv-matrix.html";
 
 // What the program runs on when it is not the real machine: a simulated
 // instrument on virtual time, its port, and scripted dialogs.
@@ -38,6 +51,12 @@ struct MatrixServices {
     // The transfer window's one-shot timer on the services' clock; unset,
     // the window's own timer runs it.
     StartTimer startTimer = {};
+    // The gain dialog's auto update timer on the services' clock; unset, the
+    // dialog's own timer runs it.
+    StartTimer gainTimer = {};
+    // The start-up splash's 50 ms timer, for tests that look at the splash;
+    // unset, the program starts without one.
+    StartTimer splashTimer = {};
 };
 
 // One run of QV-Matrix: the splash, the main window, the port and the
@@ -62,12 +81,22 @@ public:
     RemoteControl& remoteControl() { return *remote_; }
     MacroWiring& macros() { return *macros_; }
     TDotLogForm& dotLog() { return *dotLog_; }
+    OptionDialogs& optionDialogs() { return *optionDialogs_; }
+    MatrixConnection& connection() { return *connection_; }
+    // Switched in the About box; what it reveals watches it.
+    DebugMode& debugMode() { return debugMode_; }
 
 private:
     void plugIn();
     void connectRequests();
     void connectRemoteRequests();
     void plugInRemote();
+    // options_plug_in.cpp: the information windows, debug mode, the remote
+    // keyboard and mouse pad, and the Options dialog.
+    void plugInOptions();
+    void connectOptionRequests();
+    AboutInstrument aboutInstrument() const;
+    void setDownloadMode();
     // Follows the Interface menu's choice: the serial port, the external
     // program or none.
     void applyInterface();
@@ -90,10 +119,14 @@ private:
     SerialPort& port_ = routedPort_;
     std::vector<std::string> portNames_;
     StartTimer startTimer_;
+    StartTimer gainTimer_;
     int exitCode_ = 0;
+    DebugMode debugMode_; // outlives the windows that watch it
 
     HandOverServer server_;
-    std::unique_ptr<TSplashForm> splash_;
+    StartTimer splashTimer_;
+    bool splashWanted_ = true;
+    QPointer<TSplashForm> splash_; // deletes itself when its bar is full
     std::unique_ptr<TMainForm> form_;
     ConfigImage image_;
     InstrumentRecord record_;
@@ -107,7 +140,15 @@ private:
     QString driverPort_;
     std::unique_ptr<RemoteControl> remote_;
     std::unique_ptr<MacroWiring> macros_; // goes before remote control and the window
+    std::unique_ptr<OptionDialogs> optionDialogs_; // goes before remote control and the window
     TDotLogForm* dotLog_ = nullptr; // owned by the main window
+    // Owned by the main window.
+    TAboutForm* about_ = nullptr;
+    TFileInfoForm* fileInfo_ = nullptr;
+    TKeyboardForm* keyboard_ = nullptr;
+    TMousePadForm* mousePad_ = nullptr;
+    TOptionsForm* options_ = nullptr;
+    TDebugForm* debugList_ = nullptr;
 };
 
 } // namespace qv

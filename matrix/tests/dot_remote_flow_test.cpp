@@ -80,7 +80,7 @@ TEST(DotRemoteFlow, FrontPanelAndPowerUpNotices)
 TEST(DotRemoteFlow, GainsSetAndQueried)
 {
     RemoteBench r;
-    EXPECT_TRUE(qv::SetGain(r.receiver, 35, -45));
+    EXPECT_EQ(qv::SetGain(r.receiver, 35, -45), qv::GainReply::Taken);
     std::vector<std::string> log;
     const int tenths = qv::QueryGain(r.receiver, 35, [&](const std::string& line) { log.push_back(line); });
     EXPECT_EQ(tenths, -45);
@@ -89,11 +89,12 @@ TEST(DotRemoteFlow, GainsSetAndQueried)
     EXPECT_FALSE(r.receiver.waiting());
     EXPECT_TRUE(r.recorder.events.empty()) << "replies in waiting mode are not parsed";
 
-    // A refused value is still an answer; a silent instrument is not.
-    EXPECT_TRUE(qv::SetGain(r.receiver, 35, 300));
+    // A refused value is an answer that says so; a silent instrument gives none.
+    EXPECT_EQ(qv::SetGain(r.receiver, 35, 300), qv::GainReply::Refused);
+    EXPECT_EQ(qv::QueryGain(r.receiver, 35, nullptr), -45) << "the refused value was not taken";
     r.b.sim.instrument.options().answersText = false;
     const size_t sent = r.b.sim.instrument.textLines().size();
-    EXPECT_FALSE(qv::SetGain(r.receiver, 35, 10));
+    EXPECT_EQ(qv::SetGain(r.receiver, 35, 10), qv::GainReply::None);
     EXPECT_EQ(r.b.sim.instrument.textLines().size(), sent + qv::kSetGainSends);
     EXPECT_EQ(qv::QueryGain(r.receiver, 35, nullptr), 0);
 }

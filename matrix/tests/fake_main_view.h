@@ -32,6 +32,8 @@ struct FakeMainView : qv::MainView {
     }
     void imageReplaced() override { ++imagesReplaced; }
     void addRecentFile(const std::string& path) override { recent.push_back(path); }
+    void advanceSplash(int amount) override { splashAdvanced += amount; }
+    void hideSplash() override { ++splashHidden; }
     void showProgressDialog(const std::string& caption, const std::string&) override { dialogs.push_back(caption); }
     void hideProgressDialog() override {}
 
@@ -69,6 +71,8 @@ struct FakeMainView : qv::MainView {
     int imagesReplaced = 0;
     std::vector<std::string> recent;
     std::vector<std::string> dialogs;
+    int splashAdvanced = 0;
+    int splashHidden = 0;
 
     std::string waitText = "Please Wait...";
     std::vector<std::string> waitTexts; // the text each time the wait window was shown

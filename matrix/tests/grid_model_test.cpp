@@ -192,5 +192,44 @@ TEST_F(GridModelTest, IconNumbersComeFromTheSettings)
     EXPECT_EQ(model.setCrosspoint(0, 63, image, false, send), GridModel::Click::FlashIllegal);
 }
 
+// Exchanging the local and remote icons swaps every such cell; the roles'
+// old numbers decide, each cell changes once and empty cells stay empty.
+TEST_F(GridModelTest, RenumberingFollowsEachRoleByItsOldIcon)
+{
+    model.setCell(0, 0, settings.localXpoint);   // 13
+    model.setCell(1, 1, settings.remoteXpoint);  // 8
+    model.setCell(2, 2, settings.lockedXpoint);  // 4
+    model.setCell(3, 3, settings.illegalXpointGreyed);
+    model.setCell(4, 4, settings.xpointFromFile);
+    model.setCell(5, 5, 20); // no role's icon
+
+    GridSettings swapped = settings;
+    swapped.localXpoint = 8;
+    swapped.remoteXpoint = 13;
+    swapped.lockedXpoint = 5;
+    swapped.xpointFromFile = 4; // the old locked number: changed once, not twice
+    swapped.illegalXpointGreyed = 1;
+    model.renumberIcons(swapped);
+
+    EXPECT_EQ(model.cell(0, 0), 8);
+    EXPECT_EQ(model.cell(1, 1), 13);
+    EXPECT_EQ(model.cell(2, 2), 5);
+    EXPECT_EQ(model.cell(3, 3), 1);
+    EXPECT_EQ(model.cell(4, 4), 4);
+    EXPECT_EQ(model.cell(5, 5), 20);
+    EXPECT_EQ(model.cell(6, 6), 0);
+    EXPECT_TRUE(model.isIllegal(3, 3)) << "the settings are taken";
+    EXPECT_EQ(model.sourceOf(0), 0);
+
+    // A role read as 0 from the settings file never fills the empty cells.
+    GridSettings zeroLocal = swapped;
+    zeroLocal.localXpoint = 0;
+    model.setSettings(zeroLocal);
+    GridSettings fixed = zeroLocal;
+    fixed.localXpoint = 9;
+    model.renumberIcons(fixed);
+    EXPECT_EQ(model.cell(6, 6), 0);
+}
+
 } // namespace
 } // namespace qv

@@ -531,19 +531,21 @@ TEST(MainForm, AMacroArgumentRunsOrOffersToConnect)
     EXPECT_EQ(noRemote.form->pendingMacro(), "") << "nothing can run it";
 }
 
-TEST(MainForm, TheAssociationCheckAsksAndYesAssociatesAllThreeTypes)
+TEST(MainForm, TheAssociationCheckAsksAndYesOpensTheOptions)
 {
     for (qv::Answer answer : {qv::Answer::Yes, qv::Answer::No}) {
         ShellBench b("[Settings]\nComInterface=COM1\n");
+        QSignalSpy options(b.form.get(), &qv::TMainForm::optionsRequested);
         b.prompter.queueAnswer(answer);
         b.start();
+        EXPECT_EQ(options.count(), answer == qv::Answer::Yes ? 1 : 0);
         ASSERT_EQ(b.prompter.shown().size(), 1u);
         EXPECT_EQ(b.prompter.shown()[0].text, "One or more filetypes is not associated with this version of "
                                               "QV-Matrix, do you wish to correct this?");
         EXPECT_EQ(b.prompter.shown()[0].kind, qv::MessageKind::Warning);
         EXPECT_EQ(b.prompter.shown()[0].buttons, unsigned(qv::ButtonYesNo));
         for (const QString& ext : qv::FileTypeRegistry::extensions())
-            EXPECT_EQ(b.form->isAssociated(ext), answer == qv::Answer::Yes) << ext.toStdString();
+            EXPECT_FALSE(b.form->isAssociated(ext)) << "the user ticks them there: " << ext.toStdString();
     }
 
     ShellBench associated("[Settings]\nComInterface=COM1\n");

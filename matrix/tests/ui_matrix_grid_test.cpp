@@ -281,7 +281,8 @@ TEST_F(MatrixGridTest, PopupCommandsReachTheirHooks)
     QTest::mouseClick(&grid, Qt::RightButton, {}, cell(59, 35)); // input 60, output 36
     ASSERT_EQ(ppm.count(), 1);
     EXPECT_EQ(ppm[0][0].toInt(), 3) << "the clicked input is the reference";
-    EXPECT_EQ(ppm[0][1].value<QList<int>>(), QList<int>{3});
+    EXPECT_EQ(ppm[0][1].value<QList<int>>(), QList<int>{3}) << "the PPM inputs";
+    EXPECT_EQ(ppm[0][2].value<QList<int>>(), QList<int>{}) << "output 36 is no PPM output";
 
     choose("mnuSetGain");
     QTest::mouseClick(&grid, Qt::RightButton, {}, cell(40, 35));
@@ -296,6 +297,7 @@ TEST_F(MatrixGridTest, PopupCommandsReachTheirHooks)
     ASSERT_EQ(groupGain.count(), 1);
     EXPECT_EQ(groupGain[0][0].toInt(), int(GroupDigital));
     EXPECT_EQ(groupGain[0][1].toInt(), 45);
+    EXPECT_EQ(groupGain[0][2].value<QList<int>>(), QList<int>{36}) << "the clicked cell's output counts as selected";
 
     choose("mnuGroupSecond");
     QTest::mouseClick(&grid, Qt::RightButton, {}, cell(40, 35));

@@ -72,20 +72,19 @@ TMainForm::~TMainForm()
 void TMainForm::setSplash(TSplashForm* splash)
 {
     splash_ = splash;
-    if (splash_ && isVisible())
-        splash_->finish(this);
+    if (splash_)
+        connect(splash_, &TSplashForm::closed, this, [this] { setEnabled(true); });
+}
+
+void TMainForm::holdForSplash()
+{
+    if (splash_ && splash_->isVisible())
+        setEnabled(false);
 }
 
 TSplashForm* TMainForm::splash() const
 {
     return splash_;
-}
-
-void TMainForm::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (splash_)
-        splash_->finish(this);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -156,6 +155,7 @@ void TMainForm::setRemoteConnected(bool connected)
     action("mnuConnect")->setChecked(connected);
     action("mnuDisconnect")->setEnabled(menu && connected);
     action("mnuDisconnect")->setChecked(!connected);
+    emit remoteConnectedShown(connected);
 }
 
 bool TMainForm::remoteMenuEnabled() const
@@ -166,6 +166,12 @@ bool TMainForm::remoteMenuEnabled() const
 void TMainForm::setMousePadVisible(bool visible)
 {
     action("mnuMousePad")->setVisible(visible);
+}
+
+void TMainForm::setDiagnosticButtonsVisible(bool visible)
+{
+    actDotLog->setVisible(visible);
+    actDebug->setVisible(visible);
 }
 
 void TMainForm::setPresetNames(const QStringList& names)

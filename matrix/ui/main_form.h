@@ -96,7 +96,7 @@ public:
     // process is to end ("/DLM", "/I", a package argument).
     bool startProgram(const MatrixCommandLine& commandLine, const std::vector<std::string>& ports);
     const MatrixCommandLine& commandLine() const { return commandLine_; }
-    // Closed as soon as the main window is on the screen.
+    // While the splash shows the main window waits, disabled.
     void setSplash(TSplashForm* splash);
     TSplashForm* splash() const;
     // The disconnect and save questions, then writeSettings. False: stay.
@@ -145,7 +145,7 @@ public:
     bool isAssociated(const QString& ext) const;
     bool setAssociation(const QString& ext, bool on);
     FileTypeRegistry& fileTypes() { return fileTypes_; }
-    // The start-up check and its question; Yes associates all three types.
+    // The start-up check and its question; Yes opens the Options dialog.
     void checkFileAssociations();
 
     // --- status bar ---
@@ -166,8 +166,10 @@ public:
     void setRemoteConnected(bool connected);
     bool remoteConnected() const { return remoteConnected_; }
     bool remoteMenuEnabled() const;
-    // Debug mode shows the mouse pad entry.
+    // Debug mode shows the mouse pad entry (for good) and the "DotLog" and
+    // "Debug" buttons (while it is on).
     void setMousePadVisible(bool visible);
+    void setDiagnosticButtonsVisible(bool visible);
     // The toolbar's link to the maker's web site; hidden while empty.
     void showWebAddress(const QString& address);
 
@@ -219,6 +221,8 @@ signals:
     void mousePadRequested();
     // The window of received and sent DOT lines.
     void dotLogRequested();
+    // The debug list of address tables.
+    void debugListRequested();
     void installSoftwareRequested();
     void optionsRequested();
 
@@ -236,6 +240,8 @@ signals:
     void aboutRequested();
 
     void presetChosen(int preset);
+    // Remote control shown as connected (true) or not.
+    void remoteConnectedShown(bool connected);
     void backlightChanged(int position);
     // Shift+F1 .. Shift+F11 during remote control.
     void parameterKeyPressed(int key);
@@ -243,7 +249,6 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -270,6 +275,7 @@ private:
     bool runSwitches();
     bool startPackage();
     void applyWindowSettings(const WindowSettings& window);
+    void holdForSplash();
 
     // main_form_interface.cpp
     void chooseInterface(QAction* entry);
@@ -318,6 +324,8 @@ private:
     QAction* mnuMacroItem[kMacroItemCount] = {};
     QToolBar* ToolBar = nullptr;
     QAction* webLink_ = nullptr;
+    QAction* actDotLog = nullptr;
+    QAction* actDebug = nullptr;
     QComboBox* PresetDropDown = nullptr;
     QSlider* BacklightTrackBar = nullptr;
     QWidget* GridArea = nullptr;

@@ -209,12 +209,9 @@ void TMainForm::checkFileAssociations()
         all &= isAssociated(ext);
     if (all)
         return;
-    if (prompter_.message(MessageKind::Warning, kAssociationQuestionText, ButtonYesNo, Answer::Yes) != Answer::Yes)
-        return;
-    // The Options dialog will take over here; until then Yes associates.
-    for (const QString& ext : FileTypeRegistry::extensions())
-        if (!setAssociation(ext, true))
-            break;
+    // Yes leads to the Options dialog, where the user ticks the types.
+    if (prompter_.message(MessageKind::Warning, kAssociationQuestionText, ButtonYesNo, Answer::Yes) == Answer::Yes)
+        emit optionsRequested();
 }
 
 } // namespace qv

@@ -282,6 +282,20 @@ void TMainForm::buildToolBar()
 
     button("mnuExit", "btnExit", ToolGlyph::Exit, "Exit");
 
+    // Diagnostic buttons, shown in debug mode only.
+    auto diagnostic = [this](const char* caption, const char* name, const char* buttonName,
+                             void (TMainForm::*signal)()) {
+        auto* a = new ForwardingAction(caption, this, signal, this);
+        a->setObjectName(name);
+        a->setVisible(false);
+        connect(a, &QAction::triggered, this, signal);
+        ToolBar->addAction(a);
+        ToolBar->widgetForAction(a)->setObjectName(buttonName);
+        return a;
+    };
+    actDotLog = diagnostic("DotLog", "actDotLog", "btnDotLog", &TMainForm::dotLogRequested);
+    actDebug = diagnostic("Debug", "actDebug", "btnDebug", &TMainForm::debugListRequested);
+
     auto* spacer = new QWidget(ToolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(spacer);

@@ -38,8 +38,10 @@ bool TMainForm::startProgram(const MatrixCommandLine& commandLine, const std::ve
     const bool switches = commandLine.downloadMode || commandLine.restartOnly;
     // The window opens where it was left; the full read follows in order.
     applyWindowSettings(ReadMatrixSettings(settingsPath_).window);
-    if (!switches)
+    if (!switches) {
         show();
+        holdForSplash();
+    }
 
     hooks_.prepareGrid();
     setWindowTitle(kMainFormCaption);
@@ -65,6 +67,7 @@ bool TMainForm::startProgram(const MatrixCommandLine& commandLine, const std::ve
     if (!pendingMacro_.isEmpty())
         offerMacro(takePendingMacro());
     checkFileAssociations();
+    holdForSplash();
     return true;
 }
 

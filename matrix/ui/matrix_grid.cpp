@@ -72,6 +72,12 @@ void MatrixGrid::setSettings(const GridSettings& settings)
     update();
 }
 
+void MatrixGrid::renumberIcons(const GridSettings& settings)
+{
+    model_.renumberIcons(settings);
+    update();
+}
+
 void MatrixGrid::setRemoteState(bool connected, uint16_t instrumentVersion, bool typeSupported)
 {
     remote_ = connected;
@@ -85,12 +91,14 @@ void MatrixGrid::rebuild()
     model_.rebuildLabels(image_);
     model_.rebuildGrid(image_);
     update();
+    emit labelsRebuilt();
 }
 
 void MatrixGrid::rebuildLabels()
 {
     model_.rebuildLabels(image_);
     update();
+    emit labelsRebuilt();
 }
 
 void MatrixGrid::setDefaultLabels()

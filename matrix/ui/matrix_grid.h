@@ -55,6 +55,8 @@ public:
 
     // --- state given by the main window ---
     void setSettings(const GridSettings& settings);
+    // New settings from the Options dialog: cells follow their role's icon.
+    void renumberIcons(const GridSettings& settings);
     const GridSettings& settings() const { return model_.settings(); }
     void setRemoteState(bool connected, uint16_t instrumentVersion, bool typeSupported);
     bool remote() const { return remote_; }
@@ -142,13 +144,16 @@ public:
 
 signals:
     void imageModified();
+    // The labels were built anew for the selected preset.
+    void labelsRebuilt();
     void clipboardStateChanged();
     void gridPosChanged(int x, int y);
     // Hooks of the option dialogs. PPM channels are 0..31, the others numbers.
-    void ppmOptionsRequested(int referencePpmChannel, const QList<int>& ppmChannels);
+    // The selected PPM inputs and outputs, as PPM channels.
+    void ppmOptionsRequested(int referencePpmChannel, const QList<int>& ppmInputs, const QList<int>& ppmOutputs);
     void phaseOptionsRequested(const QList<int>& outputs);
     void gainRequested(int output, int tenths, const QList<int>& selectedOutputs);
-    void groupGainRequested(int group, int tenths);
+    void groupGainRequested(int group, int tenths, const QList<int>& selectedOutputs);
     void locksChanged(const QList<int>& outputs);
 
 protected:
@@ -224,7 +229,7 @@ private:
     void requestPpmOptions(std::optional<int> reference, const LabelSelection& selection);
     void requestPhaseOptions(const LabelSelection& selection);
     void requestGain(int output, const LabelSelection& selection);
-    void requestGroupGain(int group);
+    void requestGroupGain(int group, const LabelSelection& selection);
     void setSum(bool minus3);
     void setGroup(const LabelSelection& selection, int entry);
     void toggleLocks(const LabelSelection& selection);

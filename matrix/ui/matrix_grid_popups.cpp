@@ -53,15 +53,12 @@ QAction* Tick(QAction* entry, bool checked)
     return entry;
 }
 
-std::set<int> PpmChannels(const LabelSelection& s)
+QList<int> PpmChannels(Channel::Kind kind, const std::vector<int>& numbers)
 {
-    std::set<int> out;
-    for (int n : s.inputs())
-        if (auto k = PpmChannelOf(Channel{Channel::Input, n}))
-            out.insert(*k);
-    for (int n : s.outputs())
-        if (auto k = PpmChannelOf(Channel{Channel::Output, n}))
-            out.insert(*k);
+    QList<int> out;
+    for (int n : numbers)
+        if (auto k = PpmChannelOf(Channel{kind, n}))
+            out.push_back(*k);
     return out;
 }
 
@@ -149,7 +146,7 @@ void MatrixGrid::addGroupCommands(QMenu& menu, bool enabled, const LabelSelectio
                                  {"mnuGroupGainSecond", secondName, second}};
     for (const Entry& e : gainEntries)
         Tick(addForwarding(*gainMenu, e.name, e.text, true, &MatrixGrid::groupGainRequested,
-                           [this, code = e.code] { requestGroupGain(code); }),
+                           [this, code = e.code, s] { requestGroupGain(code, s); }),
              group == e.code);
 }
 
@@ -321,11 +318,11 @@ void MatrixGrid::renameLabels(Channel clicked, const std::vector<Channel>& targe
 
 void MatrixGrid::requestPpmOptions(std::optional<int> reference, const LabelSelection& selection)
 {
-    const std::set<int> channels = PpmChannels(selection);
-    if (channels.empty())
+    const QList<int> inputs = PpmChannels(Channel::Input, selection.inputs());
+    const QList<int> outputs = PpmChannels(Channel::Output, selection.outputs());
+    if (inputs.empty() && outputs.empty())
         return;
-    QList<int> list(channels.begin(), channels.end());
-    emit ppmOptionsRequested(reference.value_or(list.front()), list);
+    emit ppmOptionsRequested(reference.value_or(inputs.empty() ? outputs.front() : inputs.front()), inputs, outputs);
 }
 
 void MatrixGrid::requestPhaseOptions(const LabelSelection& selection)
@@ -349,9 +346,10 @@ void MatrixGrid::requestGain(int output, const LabelSelection& selection)
     emit gainRequested(output, tenths, QList<int>(outputs.begin(), outputs.end()));
 }
 
-void MatrixGrid::requestGroupGain(int group)
+void MatrixGrid::requestGroupGain(int group, const LabelSelection& selection)
 {
-    emit groupGainRequested(group, GroupGain(image_, GroupCode(group)));
+    const auto outputs = selection.outputs();
+    emit groupGainRequested(group, GroupGain(image_, GroupCode(group)), QList<int>(outputs.begin(), outputs.end()));
 }
 
 void MatrixGrid::setSum(bool minus3)

@@ -88,6 +88,12 @@ QString TrafficLogSetting(const QStringList& arguments)
     return IniFile(MatrixSettingsPath()).value("Settings", "TrafficLog");
 }
 
+bool DebugSetting(const QString& path)
+{
+    const IniFile ini(path);
+    return Reader{ini, "Settings"}.boolean("Debug", false);
+}
+
 bool FlashMirrorSetting()
 {
     const IniFile ini(MatrixSettingsPath());

@@ -21,6 +21,10 @@ QString MatrixSettingsPath();
 // command line, else [Settings] TrafficLog; empty means no log.
 QString TrafficLogSetting(const QStringList& arguments);
 
+// [Settings] Debug in the file at path: the About box then offers to
+// switch debug mode on; off by default.
+bool DebugSetting(const QString& path);
+
 // [Settings] FlashMirror: keep a local mirror of written blocks so that
 // unchanged ones are skipped; off by default.
 bool FlashMirrorSetting();

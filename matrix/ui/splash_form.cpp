@@ -3,8 +3,11 @@
 #include "file_type_icons.h"
 #include "matrix_version.h"
 #include "platform/qt/centre_window.h"
+#include "platform/qt/program_settings.h"
 
+#include <QDesktopServices>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -15,16 +18,17 @@ namespace {
 constexpr int kWidth = 380;
 constexpr int kHeight = 190;
 constexpr int kIconSize = 72;
+constexpr QPoint kLogoAt{24, 36};
 } // namespace
 
-TSplashForm::TSplashForm(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+TSplashForm::TSplashForm(StartTimer tick, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), tick_(std::move(tick))
 {
     setObjectName("SplashForm");
     setWindowTitle(kMainFormCaption);
     setFixedSize(kWidth, kHeight);
 
-    auto* title = new QLabel(QString(kMainFormCaption).trimmed(), this);
+    auto* title = new QLabel(QString(kMainFormCaption), this);
     title->setObjectName("lblTitle");
     QFont font = title->font();
     font.setPointSizeF(font.pointSizeF() * 1.6);
@@ -45,6 +49,8 @@ TSplashForm::TSplashForm(QWidget* parent)
     layout->addStretch();
     layout->addWidget(ProgressBar);
 
+    tmrSplash.setInterval(kTickMs);
+    connect(&tmrSplash, &QTimer::timeout, this, &TSplashForm::tmrSplashTimer);
     CentreWindow(*this, nullptr);
 }
 
@@ -53,15 +59,71 @@ QString TSplashForm::buildText() const
     return lblBuild->text();
 }
 
-void TSplashForm::advance(int amount)
+int TSplashForm::position() const
 {
-    ProgressBar->setValue(std::min(ProgressBar->value() + amount, kProgressMaximum));
+    return ProgressBar->value();
 }
 
-void TSplashForm::finish(QWidget* window)
+void TSplashForm::advance(int amount)
 {
-    if (window && window->isVisible())
-        hide();
+    ProgressBar->setValue(std::clamp(ProgressBar->value() + amount, 0, kProgressMaximum));
+    if (ProgressBar->value() >= kProgressMaximum)
+        finish();
+}
+
+void TSplashForm::finish()
+{
+    if (finished_)
+        return;
+    finished_ = true;
+    tmrSplash.stop();
+    hide();
+    deleteLater();
+}
+
+void TSplashForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (tick_)
+        scheduleTick();
+    else
+        tmrSplash.start();
+}
+
+void TSplashForm::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    finish();
+    emit closed();
+}
+
+void TSplashForm::scheduleTick()
+{
+    tick_(kTickMs, [self = QPointer<TSplashForm>(this)] {
+        if (self && !self->finished_) {
+            self->tmrSplashTimer();
+            if (self && !self->finished_)
+                self->scheduleTick();
+        }
+    });
+}
+
+void TSplashForm::tmrSplashTimer()
+{
+    if (++ticks_ > kQuietTicks)
+        advance(kTickAdvance);
+}
+
+QRect TSplashForm::logoRect() const
+{
+    return QRect(kLogoAt, QSize(kIconSize, kIconSize));
+}
+
+void TSplashForm::mousePressEvent(QMouseEvent* event)
+{
+    if (logoRect().contains(event->position().toPoint()) && !webAddress_.isEmpty())
+        QDesktopServices::openUrl(WebAddressUrl(webAddress_));
+    QWidget::mousePressEvent(event);
 }
 
 void TSplashForm::paintEvent(QPaintEvent*)
@@ -71,7 +133,7 @@ void TSplashForm::paintEvent(QPaintEvent*)
     p.fillRect(rect(), palette().color(QPalette::Window));
     p.setPen(palette().color(QPalette::Mid));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.drawImage(QPoint(24, 36), DrawQvIcon(QvIcon::Program, kIconSize));
+    p.drawImage(kLogoAt, DrawQvIcon(QvIcon::Program, kIconSize));
 }
 
 } // namespace qv

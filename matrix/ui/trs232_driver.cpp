@@ -1,5 +1,8 @@
 #include "trs232_driver.h"
 
+#include "main_form.h"
+#include "splash_form.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -126,10 +129,28 @@ void TRS232Driver::setBusyCursor(bool busy)
         QApplication::restoreOverrideCursor();
 }
 
+namespace {
+
+TSplashForm* ShownSplash(QWidget* mainWindow)
+{
+    auto* form = qobject_cast<TMainForm*>(mainWindow);
+    TSplashForm* splash = form ? form->splash() : nullptr;
+    return splash && splash->isVisible() ? splash : nullptr;
+}
+
+} // namespace
+
 void TRS232Driver::enableMainWindow()
 {
-    if (mainWindow_)
+    // The splash keeps the main window waiting until it closes.
+    if (mainWindow_ && !ShownSplash(mainWindow_))
         mainWindow_->setEnabled(true);
+}
+
+Progress* TRS232Driver::splashBar()
+{
+    TSplashForm* splash = ShownSplash(mainWindow_);
+    return splash ? &splash->progress() : nullptr;
 }
 
 bool TRS232Driver::mayClose()

@@ -46,6 +46,8 @@ public:
     void refresh() override;
     void setBusyCursor(bool busy) override;
     void enableMainWindow() override;
+    // The start-up splash follows the transfers while it shows.
+    Progress* splashBar() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

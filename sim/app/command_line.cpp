@@ -255,6 +255,7 @@ const std::map<std::string, std::function<void(SimCommandLine&)>>& flagOptions()
         {"--bios", [](SimCommandLine& l) { l.options.biosMode = true; }},
         {"--no-text", [](SimCommandLine& l) { l.options.answersText = false; }},
         {"--no-answer", [](SimCommandLine& l) { l.options.noAnswer = true; }},
+        {"--write-locked", [](SimCommandLine& l) { l.options.writeLocked = true; }},
         {"--io-module", [](SimCommandLine& l) { l.options.ioModule.present = true; }},
         {"--io-usb",
          [](SimCommandLine& l) {
@@ -409,6 +410,7 @@ std::string simUsage()
         + ")\n"
         + "  --no-text          ignore DOT text commands, as older software does\n"
         + "  --no-answer        fault: ignore everything\n"
+        + "  --write-locked     fault: refuse block writes and gain settings\n"
         + "  --corrupt-every N  fault: every Nth block read carries a wrong checksum\n"
         + "  --drop-every N     fault: every Nth byte the instrument sends is lost\n"
         + "  --link PATH        make PATH a symbolic link to the pseudo-terminal (removed on exit)\n"

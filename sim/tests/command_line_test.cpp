@@ -10,7 +10,7 @@ TEST(SimCommandLine, TakesEveryOption)
     SimCommandLine line;
     std::string error;
     ASSERT_TRUE(parseSimCommandLine({"--serial", "65535", "--revision", "0", "--version=4.12", "--bios", "--baud",
-                                     "115200", "--boot-ms", "0", "--no-text", "--no-answer", "--corrupt-every", "3",
+                                     "115200", "--boot-ms", "0", "--no-text", "--no-answer", "--write-locked", "--corrupt-every", "3",
                                      "--drop-every=7", "--link", "/tmp/qv", "--dump", "mem.bin"},
                                     line, error))
         << error;
@@ -23,6 +23,7 @@ TEST(SimCommandLine, TakesEveryOption)
     EXPECT_EQ(o.bootMs, 0);
     EXPECT_FALSE(o.answersText);
     EXPECT_TRUE(o.noAnswer);
+    EXPECT_TRUE(o.writeLocked);
     EXPECT_EQ(o.corruptChecksumEvery, 3);
     EXPECT_EQ(o.dropByteEvery, 7);
     EXPECT_EQ(line.linkPath, "/tmp/qv");
@@ -68,7 +69,8 @@ TEST(SimCommandLine, HelpNamesEveryOption)
 {
     const std::string usage = simUsage();
     for (const char* option : {"--serial", "--revision", "--version", "--bios", "--baud", "--boot-ms", "--no-text",
-                               "--no-answer", "--corrupt-every", "--drop-every", "--link", "--dump", "--help"})
+                               "--no-answer", "--write-locked", "--corrupt-every", "--drop-every", "--link", "--dump",
+                               "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -1,5 +1,7 @@
 #include "sim/app/command_line.h"
+#include "sim/default_memory.h"
 #include "sim/front_panel.h"
+#include "sim/preset_memory.h"
 #include "sim/routing.h"
 #include "sim/virtual_instrument.h"
 #include "sim_test_support.h"
@@ -61,6 +63,29 @@ TEST(DotReplies, CommandsAndTheirAnswers)
     }
 }
 
+TEST(DotReplies, PointerCommandsMoveThePointerAndPressItsButtonsSilently)
+{
+    InstrumentDriver d;
+    EXPECT_EQ(text(d.send(".Sm100,200\r\n.Sa101,201\r\n.Sc5,6\r\n.Sd5,6\r\n.Se7,8\r\n"
+                          ".Sg7,8\r\n.Sg7,8\r\n.Sh7,8\r\n.Sm639,479\r\n")),
+              "");
+    const PointerState& p = d.instrument.live().pointer;
+    EXPECT_EQ(p.x, 639);
+    EXPECT_EQ(p.y, 479);
+    EXPECT_EQ(p.moves, 2);
+    EXPECT_EQ(p.clicks, 3);
+    EXPECT_TRUE(p.left) << "no release was sent";
+    EXPECT_FALSE(p.middle);
+    EXPECT_TRUE(p.right);
+    EXPECT_EQ(p.wheelSteps, 1);
+
+    d.send(".Sb639,479\r\n.Sf639,479\r\n.Sm640,10\r\n.Sm10,480\r\n");
+    EXPECT_FALSE(d.instrument.live().pointer.left);
+    EXPECT_FALSE(d.instrument.live().pointer.right);
+    EXPECT_EQ(d.instrument.live().pointer.ignored, 2) << "off the screen";
+    EXPECT_EQ(d.instrument.live().pointer.x, 639);
+}
+
 TEST(DotReplies, SettingsAreKept)
 {
     InstrumentDriver d;
@@ -96,6 +121,49 @@ TEST(DotReplies, ChangedConfigurationMemoryCountsFromSP15_22)
     EXPECT_EQ(text(d.send("\r.LA1,-\r")).substr(0, 8), ".AA1,1\r\n") << "not taken over yet";
     EXPECT_EQ(text(d.send("\r.SP15,22\r")), "");
     EXPECT_EQ(text(d.send("\r.LA1,-\r")).substr(0, 9), ".AA1,20\r\n");
+}
+
+// Block writes of the options block and a preset name, as the option
+// dialogs send them; what the software works with changes at the take-over.
+TEST(DotReplies, OptionsAndNamesAreTakenOverFromSP15_22)
+{
+    InstrumentDriver d;
+    const uint32_t options = presetOptionsBlock(1);
+    Bytes block = d.instrument.peek(options, 128);
+    block[0x2D] = 0x27; // PPM channel 0: trace colour 2, bar colour 7
+    const uint32_t names = kConfigImage + 0x2480;
+    Bytes nameBlock = d.instrument.peek(names, 128);
+    const std::string studio = "tSduoi    "; // "Studio    " pair-reversed
+    std::copy(studio.begin(), studio.end(), nameBlock.begin() + 10);
+
+    d.wakeUp();
+    d.send(Bytes{0x0A});
+    for (auto [address, data] : {std::pair{options, block}, std::pair{names, nameBlock}}) {
+        d.setAddress(address);
+        Bytes write{0x01, 0x7F};
+        const Bytes withSum = withChecksum(data);
+        write.insert(write.end(), withSum.begin(), withSum.end());
+        ASSERT_EQ(d.send(write), (Bytes{0x05, 0x05}));
+    }
+    EXPECT_NE(d.instrument.live().options[0x2D], 0x27);
+    EXPECT_EQ(d.instrument.live().presetNames[1], "Preset 2  ");
+    d.send("\r.SP15,22\r");
+    EXPECT_EQ(d.instrument.live().takeOvers, 1);
+    EXPECT_EQ(d.instrument.live().options[0x2D], 0x27);
+    EXPECT_EQ(d.instrument.live().presetNames[1], "Studio    ");
+}
+
+// Outputs 33-48 keep their gain in the preset; the others only while it runs.
+TEST(DotReplies, GainsOfOutputs33To48AreKeptInThePreset)
+{
+    InstrumentDriver d;
+    d.send("\r.SG35,-45\r.SG3,20\r");
+    EXPECT_EQ(storedGain(d.instrument.memory(), 1, 35), -45);
+    EXPECT_EQ(d.instrument.peek(outputGainAddress(1, 35), 2), (Bytes{0xFF, 0xD3}));
+    d.send("\r.SP9,2\r");
+    EXPECT_EQ(text(d.send("\r.LG35,-\r")), ".AG35,0\r\n") << "preset 2 has its own";
+    d.send("\r.SP9,1\r");
+    EXPECT_EQ(text(d.send("\r.LG35,-\r.LG3,-\r")), ".AG35,-45\r\n.AG3,20\r\n");
 }
 
 TEST(DotReplies, MacroLinesAreAcknowledgedFromTheirThirdCharacter)

@@ -44,6 +44,27 @@ TEST(InstrumentFaults, EveryNthByteSentIsLost)
     EXPECT_EQ(reply[0], 0x05);
 }
 
+TEST(InstrumentFaults, ALockedInstrumentRefusesWritesAndGains)
+{
+    InstrumentOptions options;
+    options.writeLocked = true;
+    InstrumentDriver d(options);
+    d.wakeUp();
+    d.send(Bytes{0x0A}); // protect flag set, as for any block write
+    d.setAddress(0x1CE00);
+    const Bytes before = d.instrument.peek(0x1CE00, 128);
+    Bytes write{0x01, 0x7F};
+    const Bytes data = withChecksum(Bytes(128, 0x41));
+    write.insert(write.end(), data.begin(), data.end());
+    EXPECT_EQ(d.send(write), (Bytes{0x05, 0x15})) << "the block is not acknowledged";
+    EXPECT_EQ(d.instrument.peek(0x1CE00, 128), before);
+    EXPECT_EQ(d.instrument.blockWrites(), 0);
+
+    const Bytes reply = d.send("\r.SG35,-45\r");
+    EXPECT_EQ(std::string(reply.begin(), reply.end()), ".FG35,-45\r\n");
+    EXPECT_EQ(d.instrument.live().gain(35), 0);
+}
+
 TEST(InstrumentFaults, NoAnswerIgnoresEverything)
 {
     InstrumentOptions options;

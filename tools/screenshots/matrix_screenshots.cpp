@@ -1,9 +1,10 @@
 // Renders QV-Matrix as a user sees it, against the in-process simulated
 // instrument, into PNG files: the main window after an upload, with a label
 // popup open, with the grid scrolled, and in remote control with crosspoints
-// set from the window and at the instrument. Run offscreen; see
-// `make screenshots`.
+// set from the window and at the instrument, and each option dialog. Run
+// offscreen; see `make screenshots`.
 #include "apps/qv-matrix/matrix_application.h"
+#include "matrix/channel_options.h"
 #include "matrix/remote_timer.h"
 #include "sim/front_panel.h"
 #include "screenshot_support.h"
@@ -108,6 +109,38 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     ok = Save(Picture(form), folder, "qv-matrix-scrolled.png") && ok;
 
+    // The option dialogs, each as it opens on preset 1.
+    const char* picture = nullptr;
+    program.optionDialogs().setDialogRunner([&](QDialog& dialog) {
+        dialog.show();
+        QApplication::processEvents();
+        ok = Save(dialog.grab().toImage(), folder, picture) && ok;
+        dialog.hide();
+        return int(QDialog::Rejected);
+    });
+    program.image().setPresetName(0, "Studio A");
+    const char* scales[] = {"BBC ", "EBU ", "DIN ", "NORD", "VU  ", "K-20", "K-14"};
+    for (int k = 0; k < 7; ++k)
+        program.image().writeText(0x0500 + k * 0x100, scales[k], 2);
+    const int ppm = program.image().addressTable().PPMOptionBaseAdr;
+    for (int c : {3, 4})
+        program.image().setWord(ppm + 2 * c, 0x4652); // yellow bars, aqua trace, red underload
+    const std::pair<const char*, const char*> entries[] = {
+        {"mnuPresetOptions", "qv-matrix-preset-options.png"}, {"mnuLCDOptions", "qv-matrix-lcd-options.png"},
+        {"mnuLeqOptions", "qv-matrix-leqm-options.png"},       {"mnuScaleOptions", "qv-matrix-scale-options.png"},
+        {"mnuLockCode", "qv-matrix-lock-code.png"},
+    };
+    for (const auto& [entry, name] : entries) {
+        picture = name;
+        form.action(entry)->trigger();
+    }
+    picture = "qv-matrix-ppm-options.png";
+    emit grid.ppmOptionsRequested(3, {3, 4}, {3, 4});
+    picture = "qv-matrix-phase-options.png";
+    emit grid.phaseOptionsRequested({55});
+    picture = "qv-matrix-gain.png";
+    emit grid.groupGainRequested(qv::GroupAnalogue, -35, {33, 34});
+
     // Remote control: the instrument's labels and routing, two crosspoints
     // changed at its front panel (local icons, reload declined) and one
     // from the grid (remote icon).
@@ -128,5 +161,10 @@ int main(int argc, char** argv)
     idle(300);
     QApplication::processEvents();
     ok = Save(Picture(form), folder, "qv-matrix-remote.png") && ok;
+
+    // The theme, a service function of debug mode in remote control.
+    program.debugMode().set(true);
+    picture = "qv-matrix-theme.png";
+    form.findChild<QAction*>("actTheme")->trigger();
     return ok ? 0 : 1;
 }

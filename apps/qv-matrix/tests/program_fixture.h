@@ -31,13 +31,19 @@ struct Program : qv::sim::VirtualInstrument {
         const qv::StartTimer startTimer = [this](int ms, std::function<void()> action) {
             timer.start(ms, std::move(action));
         };
+        pump.add([this] { gainTimer.poll(); });
+        const qv::StartTimer startGainTimer = [this](int ms, std::function<void()> action) {
+            gainTimer.start(ms, std::move(action));
+        };
         app = std::make_unique<qv::MatrixApplication>(
-            line, qv::MatrixServices{clock, pump, dialogs ? *dialogs : prompter, port, {"SIM"}, startTimer});
+            line, qv::MatrixServices{clock, pump, dialogs ? *dialogs : prompter, port, {"SIM"}, startTimer,
+                                     startGainTimer});
     }
     ~Program() { app.reset(); }
 
     qv::test::ProgramFolders folders{"[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n"};
     qv::ClockTimer timer{clock};
+    qv::ClockTimer gainTimer{clock};
     qv::sim::FrontPanel panel{instrument, clock};
     std::unique_ptr<qv::MatrixApplication> app;
 

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+class QListWidget;
+
+namespace qv {
+
+struct AddressTable;
+
+// The debug list: the address table after every change of the selected
+// preset, kept while hidden and shown by the main window's "Debug" button.
+class TDebugForm : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxLines = 1100; // the last hundred tables
+
+    explicit TDebugForm(QWidget* mainWindow);
+
+    void addTable(const AddressTable& table);
+    QStringList lines() const;
+
+private:
+    QListWidget* lstDebug = nullptr;
+};
+
+} // namespace qv
