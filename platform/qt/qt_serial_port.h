@@ -39,6 +39,12 @@ private:
     void portErrorOccurred(QSerialPort::SerialPortError error);
     void deliverDeferred();
     void takeWaitingBytes();
+    // Around QSerialPort's synchronous waits.
+    void beginWait();
+    void endWait();
+    // The device reports a hang-up: unplugged, or the peer closed it.
+    bool hungUp();
+    void listenAgain();
     void closeIfGone();
     bool holdInactive(bool (QSerialPort::*set)(bool));
 
@@ -49,6 +55,7 @@ private:
     bool gone_ = false;
     bool inWait_ = false;           // inside a synchronous wait of QSerialPort
     bool notificationDue_ = false;  // bytes arrived during such a wait
+    qint64 availableBeforeWait_ = 0;
 };
 
 } // namespace qv

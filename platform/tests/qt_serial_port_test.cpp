@@ -4,11 +4,13 @@
 #include "qt_test_app.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
 
 namespace qv {
@@ -96,6 +98,40 @@ TEST_F(QtSerialPortTest, NotifiesFromTheEventLoopOnly)
     EXPECT_TRUE(counts.empty());
     ASSERT_TRUE(pumpUntil([&] { return !counts.empty(); }));
     EXPECT_EQ(counts, std::vector<int>{3});
+}
+
+// A peer that answers at line speed while the program both waits on
+// notifications and counts from its own event handlers (a deferred reload,
+// a timer): a count can take bytes whose notification is already on its
+// way, or that arrive while a handler runs. Every byte must still be
+// announced, and a read notification that finds nothing is no unplugged port.
+TEST_F(QtSerialPortTest, EveryByteOfATricklingPeerIsAnnounced)
+{
+    std::string text;
+    for (int k = 1; k <= 30; ++k)
+        text += ".AA" + std::to_string(k) + "," + std::to_string(k) + "*\r\n";
+    std::string received;
+    port.setReceiveHandler([&](int count) {
+        // As the line assembly does: take what was announced.
+        received += port.readText(count);
+        port.inputCount();
+    });
+    ASSERT_TRUE(port.open(pty.path())) << port.errorText();
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] { port.inputCount(); });
+    poll.start(0);
+
+    std::thread peer([&] {
+        for (char c : text) {
+            pty.send({uint8_t(c)});
+            std::this_thread::sleep_for(std::chrono::microseconds(1000));
+        }
+    });
+    pumpUntil([&] { return received.size() >= text.size() || !port.isOpen(); }, 5000);
+    peer.join();
+    pumpUntil([&] { return received.size() >= text.size() || !port.isOpen(); }, 500);
+    EXPECT_TRUE(port.isOpen()) << port.errorText();
+    EXPECT_EQ(received, text);
 }
 
 TEST_F(QtSerialPortTest, MissingDeviceFailsWithItsReason)
