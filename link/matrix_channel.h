@@ -52,8 +52,8 @@ public:
 
     bool OpenPort();
     void ClosePort();
+    // Written output is never discarded: "clear both queues" means this.
     void ClearInput();
-    void ClearAll();
 
     // Waits for the first byte of a reply, pumping events; true when one waits.
     bool WaitReply();

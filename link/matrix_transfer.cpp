@@ -206,7 +206,7 @@ bool MatrixTransfer::RestartInDownloadMode(bool noWait)
     ch.collectOnly = true;
     DownloadModeIo io{
         [&] {
-            ch.ClearAll();
+            ch.ClearInput();
             ch.lineBuffer.clear();
         },
         [&](const std::string& text) { ch.port().write(text); },

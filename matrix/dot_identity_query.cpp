@@ -36,7 +36,7 @@ void ApplyIdentityReports(const std::string& text, DotIdentity& identity)
 bool QueryDotIdentity(MatrixChannel& channel, InstrumentRecord& record)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        channel.ClearAll();
+        channel.ClearInput();
         channel.collectOnly = true;
         channel.lineBuffer.clear();
         for (int first : kDotIdentityFirstItems) {

@@ -135,18 +135,11 @@ int QtSerialPort::read(uint8_t* buffer, int n)
     return got > 0 ? int(got) : 0;
 }
 
-void QtSerialPort::clear(bool input, bool output)
+void QtSerialPort::clearInput()
 {
     closeIfGone();
-    if (!isOpen())
-        return;
-    QSerialPort::Directions directions;
-    if (input)
-        directions |= QSerialPort::Input;
-    if (output)
-        directions |= QSerialPort::Output;
-    if (directions)
-        port_.clear(directions);
+    if (isOpen())
+        port_.clear(QSerialPort::Input);
 }
 
 bool QtSerialPort::setBaudRate(int baud)

@@ -28,7 +28,7 @@ public:
     using SerialPort::write;
     int inputCount() override;
     int read(uint8_t* buffer, int n) override;
-    void clear(bool input, bool output) override;
+    void clearInput() override;
 
     // Only a closed port changes its rate; the next open uses it.
     bool setBaudRate(int baud) override;

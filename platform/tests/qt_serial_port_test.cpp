@@ -72,7 +72,7 @@ TEST_F(QtSerialPortTest, OpensADevicePathAndMovesBytesBothWays)
 
     ASSERT_TRUE(pty.send({1, 2, 3}));
     ASSERT_TRUE(pollUntil([&] { return port.inputCount() == 3; }));
-    port.clear(true, false);
+    port.clearInput();
     EXPECT_EQ(port.inputCount(), 0);
 
     port.close();
