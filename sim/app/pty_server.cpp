@@ -132,9 +132,8 @@ size_t PtyServer::readAllowance() const
     const int64_t now = nowUs();
     if (now < nextReadUs_)
         return 0;
-    // An idle reader starts again at its pace, not with a burst.
-    const int64_t from = std::max(nextReadUs_, now - readPaceUs_);
-    return std::min<size_t>(kAll, size_t(1 + (now - from) / readPaceUs_));
+    // A reader that fell behind catches up.
+    return std::min<size_t>(kAll, size_t(1 + (now - nextReadUs_) / readPaceUs_));
 }
 
 void PtyServer::takeClientBytes(SimulatedWire& wire)
@@ -142,11 +141,13 @@ void PtyServer::takeClientBytes(SimulatedWire& wire)
     uint8_t buffer[512];
     for (size_t allowed; (allowed = readAllowance()) > 0;) {
         const ssize_t n = ::read(master_, buffer, std::min(allowed, sizeof buffer));
-        if (n <= 0)
+        if (n <= 0) {
+            // Idle: the pace starts again with the next bytes.
+            nextReadUs_ = nowUs();
             return;
+        }
         wire.hostWrite(buffer, size_t(n));
-        if (readPaceUs_ > 0)
-            nextReadUs_ = std::max(nextReadUs_, nowUs() - readPaceUs_) + n * int64_t(readPaceUs_);
+        nextReadUs_ += n * int64_t(readPaceUs_);
     }
 }
 

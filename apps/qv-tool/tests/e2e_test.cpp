@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,6 +79,25 @@ TEST(QvToolEndToEnd, ReadsCorrectlyDespiteCorruptedChecksums)
 {
     // Paced faster: the retries, not the line speed, are under test here.
     ExpectReadMatchesMemory({"--corrupt-every", "7", "--baud", "57600"});
+}
+
+// Against a peer that takes the bytes written to it one a millisecond, as a
+// 9600-baud line delivers them, not at once as qv-instrument-sim otherwise does.
+TEST(QvToolEndToEnd, WritesToASlowlyReadingPeer)
+{
+    TempDir dir;
+    Simulator sim({"--baud", "115200", "--read-pace-us", "1000"}, dir.path);
+    ASSERT_FALSE(sim.device().empty());
+    std::string bytes(4 * 128, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 29 + 3);
+    const fs::path file = dir.path / "blocks.bin";
+    std::ofstream(file, std::ios::binary) << bytes;
+    auto r = RunTool({"write", "--port", sim.device(), "0x1D000", file.string()}, dir.path);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string memory = sim.stopAndDump();
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_TRUE(memory.substr(0x1D000, bytes.size()) == bytes) << "the instrument holds every block";
 }
 
 TEST(QvToolEndToEnd, FailuresAreReportedWithStatus)
