@@ -135,7 +135,8 @@ bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t l
     const size_t blocks = length / wire::kBlockSize;
     for (size_t k = 0; k < blocks && !cancel; ++k) {
         const uint8_t* block = source + k * wire::kBlockSize;
-        const bool skip = mirrored && mirror_.sameOrUpdate(address / uint32_t(kBlock), block);
+        const uint32_t record = address / uint32_t(kBlock);
+        const bool skip = mirrored && mirror_.same(record, block);
         while (!skip) {
             if (Cancelled())
                 break;
@@ -150,8 +151,11 @@ bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t l
                 mirror_.close();
                 return false;
             }
-            if (written)
+            if (written) {
+                if (mirrored)
+                    mirror_.store(record, block);
                 break;
+            }
             channel().host().clock.sleepMs(kWriteRetryPauseMs);
         }
         address += uint32_t(kBlock);
