@@ -100,6 +100,32 @@ TEST(QvToolEndToEnd, WritesToASlowlyReadingPeer)
     EXPECT_TRUE(memory.substr(0x1D000, bytes.size()) == bytes) << "the instrument holds every block";
 }
 
+// Refused before the port is even opened: the missing port is never reached.
+TEST(QvToolEndToEnd, RangesBeyondTheAddressSpaceAreRefused)
+{
+    TempDir dir;
+    const fs::path threeBlocks = dir.path / "three.bin";
+    std::ofstream(threeBlocks, std::ios::binary) << std::string(3 * 128 + 5, 'x');
+    const std::string port = "/dev/qv-no-such-port";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string errStart;
+    } cases[] = {
+        {{"read", "--port", port, "0x3FFF80", "1", (dir.path / "r.bin").string()}, 1, "qv-tool: Unable to open"},
+        {{"read", "--port", port, "$3FFF81", "1", (dir.path / "r.bin").string()}, 2,
+         "qv-tool: The range $3FFF81 to $400000 lies beyond the instrument's address space ($0 to $3FFFFF).\n"},
+        {{"write", "--port", port, "0x3FFE80", threeBlocks.string()}, 1, "qv-tool: Unable to open"},
+        {{"write", "--port", port, "0x3FFF00", threeBlocks.string()}, 1,
+         "qv-tool: The range $3FFF00 to $40007F lies beyond the instrument's address space ($0 to $3FFFFF).\n"},
+    };
+    for (const auto& c : cases) {
+        auto r = RunTool(c.args, dir.path);
+        EXPECT_EQ(r.status, c.status) << c.args[0] << " " << c.args[3];
+        EXPECT_EQ(r.err.rfind(c.errStart, 0), 0u) << r.err;
+    }
+}
+
 TEST(QvToolEndToEnd, FailuresAreReportedWithStatus)
 {
     TempDir dir;
