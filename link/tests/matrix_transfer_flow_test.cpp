@@ -164,8 +164,9 @@ TEST(MatrixTransferFlow, MirrorHoldsOnlyAcknowledgedBlocks)
         b.channel.timeout = false;
         EXPECT_TRUE(b.transfer.WriteMemory(0x2000, data.data(), data.size() - 1));
         EXPECT_EQ(b.sim.instrument.peek(0x2000, data.size()), data);
-        if (c.eachBlockOnce)
+        if (c.eachBlockOnce) {
             EXPECT_EQ(b.sim.instrument.blockWrites(), 16) << "only the blocks not acknowledged go again";
+        }
         std::filesystem::remove(mirror);
     }
 }
