@@ -1,6 +1,7 @@
 #include "dot_message.h"
 
 #include <charconv>
+#include <limits>
 
 namespace qv {
 
@@ -29,6 +30,17 @@ bool TakeNumber(const std::string& text, size_t& pos, int64_t& value)
 }
 
 } // namespace
+
+bool DotNumbersFitInt(const DotMessage& m)
+{
+    auto fits = [](int64_t v) { return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max(); };
+    return fits(m.first) && fits(m.second);
+}
+
+bool IsIdentityReport(const DotMessage& m)
+{
+    return m.kind == DotMessage::Kind::Report && m.messageClass == 'A' && m.object == 'I' && DotNumbersFitInt(m);
+}
 
 DotScan ScanDotMessage(std::string& text)
 {

@@ -41,6 +41,12 @@ struct DotScan {
 // text is left as it was.
 DotScan ScanDotMessage(std::string& text);
 
+// Numbers beyond int name no channel, item or preset: a report carrying
+// one means nothing.
+bool DotNumbersFitInt(const DotMessage& m);
+// An "AI" identity report whose item and value the readers can take.
+bool IsIdentityReport(const DotMessage& m);
+
 // Drops what is left after a message that followed invalid characters when
 // it is too short to hold another message.
 inline constexpr size_t kDotShortRemainder = 5;

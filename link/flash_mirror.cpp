@@ -27,21 +27,26 @@ void FlashMirror::close()
         file_.close();
 }
 
-bool FlashMirror::sameOrUpdate(uint32_t record, const uint8_t* block)
+bool FlashMirror::same(uint32_t record, const uint8_t* block)
 {
     if (!file_.is_open() || record >= uint32_t(kRecords))
         return false;
-    const auto at = std::streamoff(record) * kRecordSize;
     char stored[kRecordSize];
-    file_.seekg(at);
-    if (file_.read(stored, kRecordSize) &&
-        std::equal(block, block + kRecordSize, reinterpret_cast<const uint8_t*>(stored)))
-        return true;
+    file_.seekg(std::streamoff(record) * kRecordSize);
+    const bool equal = file_.read(stored, kRecordSize) &&
+                       std::equal(block, block + kRecordSize, reinterpret_cast<const uint8_t*>(stored));
     file_.clear();
-    file_.seekp(at);
+    return equal;
+}
+
+void FlashMirror::store(uint32_t record, const uint8_t* block)
+{
+    if (!file_.is_open() || record >= uint32_t(kRecords))
+        return;
+    file_.seekp(std::streamoff(record) * kRecordSize);
     file_.write(reinterpret_cast<const char*>(block), kRecordSize);
     file_.flush();
-    return false;
+    file_.clear();
 }
 
 } // namespace qv

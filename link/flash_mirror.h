@@ -19,9 +19,12 @@ public:
     void close();
     bool isOpen() const { return file_.is_open(); }
 
-    // True when record r already holds the block; otherwise stores it there.
-    // Blocks outside the mirror are never "same".
-    bool sameOrUpdate(uint32_t record, const uint8_t* block);
+    // True when record r already holds the block. Blocks outside the mirror
+    // are never "same".
+    bool same(uint32_t record, const uint8_t* block);
+    // Record r now holds the block: call it only once the instrument has
+    // acknowledged the block, or a later download skips a block it never took.
+    void store(uint32_t record, const uint8_t* block);
 
 private:
     std::fstream file_;

@@ -40,12 +40,7 @@ void MatrixChannel::ClosePort()
 
 void MatrixChannel::ClearInput()
 {
-    port_.clear(true, false);
-}
-
-void MatrixChannel::ClearAll()
-{
-    port_.clear(true, true);
+    port_.clearInput();
 }
 
 bool MatrixChannel::WaitReply()

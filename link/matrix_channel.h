@@ -54,8 +54,8 @@ public:
     // quiet: the busy text when another program holds the port.
     bool OpenPort(bool quiet = false);
     void ClosePort();
+    // Written output is never discarded: "clear both queues" means this.
     void ClearInput();
-    void ClearAll();
 
     // Waits for the first byte of a reply, pumping events; true when one waits.
     bool WaitReply();

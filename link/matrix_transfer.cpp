@@ -16,6 +16,11 @@ constexpr int64_t kBlock = int64_t(wire::kBlockSize);
 
 MatrixTransfer::MatrixTransfer(MatrixLink& link, TransferView& view) : link_(link), view_(view) {}
 
+bool MatrixTransfer::RefusedRange(uint64_t start, uint64_t length)
+{
+    return wire::RefuseBeyondAddressSpace(channel().host().prompter, start, length);
+}
+
 bool MatrixTransfer::Cancelled()
 {
     channel().host().pump.pump();
@@ -89,6 +94,10 @@ void MatrixTransfer::UpdateProgress(int64_t bytesDone)
 
 bool MatrixTransfer::ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks)
 {
+    // Every read takes 128 bytes; other read commands step by 64.
+    const uint32_t step = command == wire::kCmdReadBlock ? uint32_t(kBlock) : uint32_t(kBlock / 2);
+    if (blocks > 0 && RefusedRange(start, uint64_t(blocks - 1) * step + uint64_t(kBlock)))
+        return false;
     channel().log().named("Reading :");
     bool ok = false;
     uint32_t address = start;
@@ -107,7 +116,7 @@ bool MatrixTransfer::ReadMemory(uint8_t command, uint32_t start, uint8_t* destin
             }
             channel().host().clock.sleepMs(1);
         }
-        address += command == wire::kCmdReadBlock ? uint32_t(kBlock) : uint32_t(kBlock / 2);
+        address += step;
         UpdateProgress(int64_t(address - start));
     }
     return ok;
@@ -128,6 +137,8 @@ bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t l
     const size_t length = lastIndex + 1;
     if (length % wire::kBlockSize != 0)
         return false; // a partial block would write bytes the caller never gave
+    if (RefusedRange(start, length))
+        return false;
     const bool mirrored = dspFile.flashMirror && OpenMirror();
 
     auto flag = link_.ReadProtectFlag();
@@ -143,7 +154,8 @@ bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t l
     const size_t blocks = length / wire::kBlockSize;
     for (size_t k = 0; k < blocks && !cancel; ++k) {
         const uint8_t* block = source + k * wire::kBlockSize;
-        const bool skip = mirrored && mirror_.sameOrUpdate(address / uint32_t(kBlock), block);
+        const uint32_t record = address / uint32_t(kBlock);
+        const bool skip = mirrored && mirror_.same(record, block);
         while (!skip) {
             if (Cancelled())
                 break;
@@ -158,8 +170,11 @@ bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t l
                 mirror_.close();
                 return false;
             }
-            if (written)
+            if (written) {
+                if (mirrored)
+                    mirror_.store(record, block);
                 break;
+            }
             channel().host().clock.sleepMs(kWriteRetryPauseMs);
         }
         address += uint32_t(kBlock);
@@ -172,6 +187,8 @@ bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t l
 
 bool MatrixTransfer::ModifyMemoryWord(uint32_t address, const std::string& valueText)
 {
+    if (RefusedRange(address, 2))
+        return false;
     const auto value = EvaluateValueText(valueText);
     const uint32_t offset = address & 0x7F;
     if (!value || offset > wire::kBlockSize - 2)
@@ -214,7 +231,7 @@ bool MatrixTransfer::RestartInDownloadMode(bool noWait)
     ch.collectOnly = true;
     DownloadModeIo io{
         [&] {
-            ch.ClearAll();
+            ch.ClearInput();
             ch.lineBuffer.clear();
         },
         [&](const std::string& text) { ch.port().write(text); },

@@ -50,6 +50,8 @@ public:
     DSPFileRecord dspFile;
 
 private:
+    // Shows why and returns true when the range leaves the address space.
+    bool RefusedRange(uint64_t start, uint64_t length);
     bool OpenMirror();
     void AdvanceInstallBars();
     bool Cancelled();

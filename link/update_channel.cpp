@@ -53,7 +53,7 @@ void UpdateChannel::CPRxChar(int count)
 
 void UpdateChannel::ClearRx()
 {
-    port_.clear(true, true);
+    port_.clearInput();
     accumulator.clear();
     lineFlag = false;
     binaryCount = 0;

@@ -33,7 +33,8 @@ public:
     // Receive notification of the port (CPRxChar).
     void CPRxChar(int count);
 
-    // Discards both queues, the accumulator, the line flag and the binary count.
+    // Discards waiting input, the accumulator, the line flag and the binary
+    // count. Written output is never discarded.
     void ClearRx();
     void Poll();
     bool WaitReplyLine(int polls = kReplyLinePolls);

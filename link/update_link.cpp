@@ -89,8 +89,9 @@ bool UpdateLink::WriteBlock(size_t count, const uint8_t* data)
         return false;
     for (size_t i = 0; i < count; ++i)
         Send(data[i]);
+    // Send() cleared the input before the checksum went out; clearing it
+    // again afterwards could throw away an acknowledgement already in.
     Send(wire::BlockChecksum(data, count));
-    channel_.port().clear(true, true);
     for (int round = 0; round < kReplyRounds; ++round) {
         if (channel_.port().inputCount() > 0)
             return ReadAck();

@@ -37,7 +37,7 @@ bool VersionFromImageVersion(int64_t value, double& version)
 void ApplyTextInformation(std::string text, UpdateIdentity& identity)
 {
     ForEachDotMessage(std::move(text), [&](const DotMessage& m) {
-        if (m.kind == DotMessage::Kind::Report && m.messageClass == 'A' && m.object == 'I') {
+        if (IsIdentityReport(m)) {
             const int item = int(m.first);
             if (item == DotIdentity::kSerial) {
                 if (!identity.ioInterfacePresent)

@@ -40,8 +40,16 @@ void UpdateTransfer::Advance(TransferBars bars)
     AdvanceBars(bars, step, step);
 }
 
+bool UpdateTransfer::RefusedRange(uint32_t start, int blocks)
+{
+    const uint64_t length = uint64_t(blocks > 0 ? blocks : 0) * wire::kBlockSize;
+    return wire::RefuseBeyondAddressSpace(link_.channel().host().prompter, start, length);
+}
+
 bool UpdateTransfer::ReadBlocks(uint32_t start, int blocks, uint8_t* destination, TransferBars bars)
 {
+    if (RefusedRange(start, blocks))
+        return false;
     bool ok = blocks > 0;
     for (int k = 0; k < blocks && ok; ++k) {
         const uint32_t address = start + uint32_t(k) * wire::kBlockSize;
@@ -57,6 +65,8 @@ bool UpdateTransfer::ReadBlocks(uint32_t start, int blocks, uint8_t* destination
 
 bool UpdateTransfer::WriteBlocks(uint32_t start, int blocks, const uint8_t* source, TransferBars bars)
 {
+    if (RefusedRange(start, blocks))
+        return false;
     for (Progress* bar : {bars.item, bars.overall})
         if (bar)
             bar->setText("0 %");

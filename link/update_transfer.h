@@ -34,6 +34,8 @@ public:
 
 private:
     bool Attempt(int attempts, const auto& operation);
+    // Shows why and returns true when the blocks leave the address space.
+    bool RefusedRange(uint32_t start, int blocks);
     void Advance(TransferBars bars);
 
     UpdateLink& link_;

@@ -3,6 +3,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+namespace qv {
+class Prompter;
+}
 
 namespace qv::wire {
 
@@ -33,6 +38,19 @@ inline constexpr int kVersionAreaBlocks = 16;
 
 // Bits 0-7, bits 8-13 and bits 14-21 of a 22-bit address, in sending order.
 std::array<uint8_t, 3> AddressBytes(uint32_t address);
+
+// The 22-bit address space: an address beyond it would wrap round to 0.
+inline constexpr uint64_t kAddressSpace = 0x400000;
+// True when length bytes from start lie within the address space.
+inline bool InAddressSpace(uint64_t start, uint64_t length)
+{
+    return start <= kAddressSpace && length <= kAddressSpace - start;
+}
+// The refusal of a range that does not: "The range $3FFF80 to $40007F lies
+// beyond the instrument's address space ($0 to $3FFFFF)."
+std::string AddressRangeError(uint64_t start, uint64_t length);
+// Shows that refusal and returns true when the range leaves the space.
+bool RefuseBeyondAddressSpace(Prompter& prompter, uint64_t start, uint64_t length);
 
 // One's complement of the 8-bit sum, so that sum + checksum = 0xFF.
 uint8_t BlockChecksum(const uint8_t* data, size_t n);

@@ -28,7 +28,7 @@ void CollectReply(MatrixChannel& channel)
 void ApplyIdentityReports(const std::string& text, DotIdentity& identity)
 {
     ForEachDotMessage(text, [&](const DotMessage& m) {
-        if (m.kind == DotMessage::Kind::Report && m.messageClass == 'A' && m.object == 'I')
+        if (IsIdentityReport(m))
             identity.store(int(m.first), m.second);
     });
 }
@@ -36,7 +36,7 @@ void ApplyIdentityReports(const std::string& text, DotIdentity& identity)
 bool QueryDotIdentity(MatrixChannel& channel, InstrumentRecord& record)
 {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        channel.ClearAll();
+        channel.ClearInput();
         channel.collectOnly = true;
         channel.lineBuffer.clear();
         for (int first : kDotIdentityFirstItems) {

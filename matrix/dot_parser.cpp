@@ -3,23 +3,15 @@
 #include "config/image_layout.h"
 #include "link/dot_message.h"
 
-#include <limits>
-
 namespace qv {
 
 namespace {
 
 constexpr int64_t kPresetParameter = 9;
 
-bool FitsInt(int64_t v)
-{
-    return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
-}
-
 void HandleReport(const DotMessage& m, const DotParseState& state, DotMessageHandler& handler)
 {
-    // Numbers beyond int name no channel, item or preset.
-    if (!FitsInt(m.first) || !FitsInt(m.second))
+    if (!DotNumbersFitInt(m))
         return;
     const int first = int(m.first);
     const int second = int(m.second);

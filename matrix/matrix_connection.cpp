@@ -425,11 +425,11 @@ void MatrixConnection::restart()
             MatrixChannel& channel = transfer->channel();
             channel.binaryMode = true; // text during the restart is dropped
             channel.port().write("0");
-            channel.ClearAll();
+            channel.ClearInput();
             channel.lineBuffer.clear();
             transfer->link().RestartRVT();
             clock_.sleepMs(kRestartPauseMs);
-            channel.ClearAll();
+            channel.ClearInput();
             channel.binaryMode = false;
             identify();
         }

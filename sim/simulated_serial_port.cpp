@@ -29,7 +29,7 @@ bool SimulatedSerialPort::open(const std::string& name)
     openFailure_ = OpenFailure::None;
     open_ = true;
     // What reached a closed port was never received.
-    wire_.hostClear(true, false);
+    wire_.hostClearInput();
     notifiedCount_ = 0;
     return true;
 }
@@ -71,11 +71,11 @@ int SimulatedSerialPort::read(uint8_t* buffer, int n)
     return taken;
 }
 
-void SimulatedSerialPort::clear(bool input, bool output)
+void SimulatedSerialPort::clearInput()
 {
     if (!usable())
         return;
-    wire_.hostClear(input, output);
+    wire_.hostClearInput();
     notifiedCount_ = wire_.hostAvailable();
 }
 

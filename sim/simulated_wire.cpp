@@ -71,7 +71,7 @@ void SimulatedWire::queueReplies(int64_t fromTicks)
     for (uint8_t b : replies_) {
         const int64_t departs = std::max(fromTicks, hostLineFreeAt_);
         hostLineFreeAt_ = departs + byteTicks_;
-        toHostLine_.push_back({departs, hostLineFreeAt_, b});
+        toHostLine_.push_back({hostLineFreeAt_, b});
     }
 }
 
@@ -95,7 +95,7 @@ int64_t SimulatedWire::hostWrite(const uint8_t* data, size_t n)
     for (size_t i = 0; i < n; ++i) {
         const int64_t departs = std::max(now, instrumentLineFreeAt_);
         instrumentLineFreeAt_ = departs + transit;
-        toInstrumentLine_.push_back({departs, instrumentLineFreeAt_, data[i]});
+        toInstrumentLine_.push_back({instrumentLineFreeAt_, data[i]});
     }
     const int64_t ticks = std::max<int64_t>(instrumentLineFreeAt_ - now, 0);
     return (ticks + kTicksPerUs - 1) / kTicksPerUs;
@@ -116,18 +116,10 @@ int SimulatedWire::hostRead(uint8_t* buffer, int n)
     return taken;
 }
 
-void SimulatedWire::hostClear(bool input, bool output)
+void SimulatedWire::hostClearInput()
 {
     advance();
-    if (input)
-        received_.clear();
-    if (output) {
-        // A byte whose first bit is already on the line cannot be called back.
-        const int64_t now = nowTicks();
-        while (!toInstrumentLine_.empty() && toInstrumentLine_.back().departs > now)
-            toInstrumentLine_.pop_back();
-        instrumentLineFreeAt_ = toInstrumentLine_.empty() ? 0 : toInstrumentLine_.back().arrives;
-    }
+    received_.clear();
 }
 
 int64_t SimulatedWire::usUntilNextHostByte()

@@ -30,9 +30,8 @@ public:
     void setHostPacing(bool paced) { hostPaced_ = paced; }
     int hostAvailable();                 // bytes that have arrived at the host by now
     int hostRead(uint8_t* buffer, int n); // takes arrived bytes only
-    // input: drops what has arrived (bytes still on the line come later);
-    // output: drops host bytes that have not started on the line yet.
-    void hostClear(bool input, bool output);
+    // Drops what has arrived; bytes still on the line come later.
+    void hostClearInput();
     void setBaudRate(int baud);
     int baudRate() const { return baud_; }
     // Time until the next byte can arrive at the host, or -1 when none is in
@@ -60,7 +59,6 @@ public:
 
 private:
     struct InFlight {
-        int64_t departs; // ticks: the byte's first bit is on the line
         int64_t arrives; // ticks: its last bit is received
         uint8_t byte;
     };

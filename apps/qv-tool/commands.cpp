@@ -3,6 +3,7 @@
 #include "console_prompter.h"
 #include "file_commands.h"
 #include "link/host_services.h"
+#include "link/wire_protocol.h"
 #include "platform/host/clock.h"
 #include "stderr_progress.h"
 #include "tool_args.h"
@@ -38,7 +39,8 @@ const char* kUsage =
     "  --traffic-log F   matrix variant: write the serial traffic log to F\n"
     "  --help            this text\n"
     "\n"
-    "Numbers are decimal, $ + hex or 0x + hex.\n"
+    "Numbers are decimal, $ + hex or 0x + hex. Addresses are 22 bits: a range beyond\n"
+    "$3FFFFF is refused before anything is sent.\n"
     "Attempts: the update variant tries each block's address and transfer 6 times\n"
     "(26 times when writing); the matrix variant gives up after 10 attempts per block\n"
     "where QV-Matrix itself would retry without limit. Nothing waits without a bound.\n"
@@ -117,17 +119,31 @@ int Read(Session& s, uint32_t address, uint32_t blocks, const std::string& path)
     return kExitOk;
 }
 
-int Write(Session& s, uint32_t address, const std::string& path)
+// The whole blocks of the file to write, checked before anything is sent.
+struct WriteJob {
+    QByteArray bytes;
+    int blocks = 0;
+};
+
+int LoadWrite(uint32_t address, const std::string& path, WriteJob& job)
 {
     QFile file(QString::fromStdString(path));
     if (!file.open(QIODevice::ReadOnly))
         return Fail("cannot read " + path + ": " + file.errorString().toStdString());
-    QByteArray bytes = file.readAll();
-    const int blocks = int(size_t(bytes.size()) / kBlock);
-    if (blocks == 0)
+    job.bytes = file.readAll();
+    job.blocks = int(size_t(job.bytes.size()) / kBlock);
+    if (job.blocks == 0)
         return Fail(path + " holds no whole 128-byte block");
+    const uint64_t length = uint64_t(job.blocks) * kBlock;
+    if (!qv::wire::InAddressSpace(address, length))
+        return Fail(qv::wire::AddressRangeError(address, length));
+    return kExitOk;
+}
+
+int Write(Session& s, uint32_t address, const WriteJob& job)
+{
     StderrProgress progress(s.clock, "writing");
-    if (!s.link->writeBlocks(address, blocks, reinterpret_cast<const uint8_t*>(bytes.constData()), progress))
+    if (!s.link->writeBlocks(address, job.blocks, reinterpret_cast<const uint8_t*>(job.bytes.constData()), progress))
         return Fail(s.problem());
     return kExitOk;
 }
@@ -188,6 +204,12 @@ int Run(int argc, char** argv)
         return Usage("write needs ADDR FILE");
     if (command == "key" && (!expect(1) || !number(0) || *number(0) > 255))
         return Usage("key needs a key code from 0 to 255");
+    if (command == "read" && !qv::wire::InAddressSpace(*number(0), uint64_t(*number(1)) * kBlock))
+        return Usage(qv::wire::AddressRangeError(*number(0), uint64_t(*number(1)) * kBlock));
+    WriteJob writeJob;
+    if (command == "write")
+        if (int status = LoadWrite(*number(0), rest[1], writeJob); status != kExitOk)
+            return status;
 
     Session session(args);
     if (!session.link->open(args.port))
@@ -198,7 +220,7 @@ int Run(int argc, char** argv)
     if (command == "read")
         return Read(session, *number(0), *number(1), rest[2]);
     if (command == "write")
-        return Write(session, *number(0), rest[1]);
+        return Write(session, *number(0), writeJob);
     if (command == "key")
         return session.link->pressKey(int(*number(0))) ? kExitOk : Fail(session.problem());
     return session.link->restart() ? kExitOk : Fail(session.problem());

@@ -33,11 +33,7 @@ public:
         input.erase(0, size_t(taken));
         return taken;
     }
-    void clear(bool in, bool) override
-    {
-        if (in)
-            input.clear();
-    }
+    void clearInput() override { input.clear(); }
     bool setBaudRate(int baud) override
     {
         baud_ = baud;

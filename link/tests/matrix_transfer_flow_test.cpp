@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -37,13 +39,18 @@ struct TransferBench : MatrixSimBench {
             data[i] = uint8_t(i * 7 + seed);
         return data;
     }
-    // Cancels like closing the progress window, once virtual time passes t.
+    // Runs action once, when virtual time has passed t.
+    void atMs(int64_t t, std::function<void()> action)
+    {
+        sim.pump.add([this, t, action = std::move(action)]() mutable {
+            if (action && sim.clock.nowMs() >= t)
+                std::exchange(action, nullptr)();
+        });
+    }
+    // Cancels like closing the progress window.
     void cancelAfterMs(int64_t t)
     {
-        sim.pump.add([this, t] {
-            if (sim.clock.nowMs() >= t)
-                transfer.cancel = true;
-        });
+        atMs(t, [this] { transfer.cancel = true; });
     }
 };
 
@@ -110,6 +117,58 @@ TEST(MatrixTransferFlow, MirrorSkipsUnchangedBlocks)
     EXPECT_EQ(b.sim.instrument.blockWrites(), 5) << "only the changed block is sent";
     EXPECT_EQ(b.sim.instrument.peek(0x1000, data.size()), data);
     std::filesystem::remove(mirror);
+}
+
+// A block the instrument never acknowledged is not in the mirror, so the
+// same write again sends it.
+TEST(MatrixTransferFlow, MirrorHoldsOnlyAcknowledgedBlocks)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TransferBench&, int64_t start)> interrupt;
+        bool timesOut;
+        bool eachBlockOnce; // false where a lost acknowledgement makes a block go twice
+    } cases[] = {
+        {"progress window closed half-way",
+         [](TransferBench& b, int64_t start) { b.cancelAfterMs(start + 1000); }, false, true},
+        {"instrument stopped answering, then the window was closed",
+         [](TransferBench& b, int64_t start) {
+             b.atMs(start + 1000, [&b] { b.sim.instrument.options().noAnswer = true; });
+             b.cancelAfterMs(start + 4000);
+         },
+         false, true},
+        {"a reply lost: RS232 Timeout",
+         [](TransferBench& b, int64_t start) {
+             b.sim.instrument.options().dropByteEvery = 23;
+             b.cancelAfterMs(start + 60000); // in case no timeout ends it
+         },
+         true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TransferBench b;
+        auto mirror = TempFile("acknowledged.mrr");
+        std::filesystem::remove(mirror);
+        ASSERT_TRUE(b.transfer.ConnectInstrument(true));
+        b.link.mirrorFileName = mirror.string();
+        b.transfer.dspFile.flashMirror = true;
+        auto data = b.pattern(16 * 128, 5);
+
+        c.interrupt(b, b.sim.clock.nowMs());
+        b.transfer.WriteMemory(0x2000, data.data(), data.size() - 1);
+        ASSERT_NE(b.sim.instrument.peek(0x2000, data.size()), data) << "the first write must end early";
+        EXPECT_EQ(b.channel.timeout, c.timesOut);
+
+        b.sim.instrument.options() = {};
+        b.transfer.cancel = false;
+        b.channel.timeout = false;
+        EXPECT_TRUE(b.transfer.WriteMemory(0x2000, data.data(), data.size() - 1));
+        EXPECT_EQ(b.sim.instrument.peek(0x2000, data.size()), data);
+        if (c.eachBlockOnce) {
+            EXPECT_EQ(b.sim.instrument.blockWrites(), 16) << "only the blocks not acknowledged go again";
+        }
+        std::filesystem::remove(mirror);
+    }
 }
 
 TEST(MatrixTransferFlow, MirrorThatCannotBeCreatedIsReportedAndSkipped)

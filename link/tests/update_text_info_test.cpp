@@ -31,6 +31,28 @@ TEST(UpdateTextInfo, AppliesIdentityReports)
     EXPECT_FALSE(id.dot.has(2));
 }
 
+// An item number or value beyond int would wrap round to another item or
+// serial number.
+TEST(UpdateTextInfo, NumbersBeyondTheIntRangeAreIgnored)
+{
+    struct Case {
+        const char* text;
+        bool serialTaken;
+    } cases[] = {
+        {".AI1,5", true},
+        {".AI4294967297,5", false},
+        {".AI-4294967295,5", false},
+        {".AI1,4294967301", false},
+    };
+    for (const auto& c : cases) {
+        qv::UpdateIdentity id;
+        id.serial = 4711;
+        qv::ApplyTextInformation(c.text, id);
+        EXPECT_EQ(id.serial, c.serialTaken ? 5 : 4711) << c.text;
+        EXPECT_EQ(id.dot.has(1), c.serialTaken) << c.text;
+    }
+}
+
 TEST(UpdateTextInfo, SerialFromTheIoInterfaceWins)
 {
     qv::UpdateIdentity id;

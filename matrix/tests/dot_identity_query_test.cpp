@@ -34,6 +34,26 @@ TEST(DotIdentityQuery, SoftwareWithoutTextRepliesGivesNoIdentity)
     EXPECT_LT(b.sim.clock.nowMs() - start, 3 * 3 * (300 + 30 + 10));
 }
 
+// An item number or value beyond int would wrap round to another item.
+TEST(DotIdentityQuery, NumbersBeyondTheIntRangeAreIgnored)
+{
+    struct Case {
+        const char* text;
+        bool taken;
+    } cases[] = {
+        {".AI1,5", true},
+        {".AI4294967297,5", false},
+        {".AI-4294967295,5", false},
+        {".AI1,4294967301", false},
+    };
+    for (const auto& c : cases) {
+        qv::DotIdentity dot;
+        qv::ApplyIdentityReports(c.text, dot);
+        EXPECT_EQ(dot.has(qv::DotIdentity::kSerial), c.taken) << c.text;
+        EXPECT_EQ(dot.value(qv::DotIdentity::kSerial), c.taken ? 5 : 0) << c.text;
+    }
+}
+
 TEST(DotIdentityQuery, ReportsAfterNoiseAreApplied)
 {
     qv::DotIdentity dot;

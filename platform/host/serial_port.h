@@ -56,7 +56,11 @@ public:
         s.resize(size_t(read(reinterpret_cast<uint8_t*>(s.data()), n)));
         return s;
     }
-    virtual void clear(bool input, bool output) = 0;
+    // Discards the bytes waiting in the receive queue. There is no way to
+    // discard output: writes return once their bytes are on the line, and a
+    // flush of the output side would drop what a slow peer (a pseudo-terminal,
+    // a USB adapter) has not taken yet.
+    virtual void clearInput() = 0;
 
     virtual bool setBaudRate(int baud) = 0;
     virtual int baudRate() const = 0;

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 
 #ifdef Q_OS_UNIX
+#include <poll.h>
 #include <termios.h>
 #endif
 
@@ -118,7 +119,7 @@ bool QtSerialPort::write(const uint8_t* data, size_t n)
 
     const int lineMs = int(int64_t(n) * 10 * 1000 / baud_);
     QDeadlineTimer deadline(lineMs + kWriteMarginMs);
-    inWait_ = true;
+    beginWait();
     bool ok = port_.write(reinterpret_cast<const char*>(data), qint64(n)) == qint64(n);
     while (ok && !gone_ && port_.bytesToWrite() > 0) {
         if (deadline.hasExpired() || !port_.waitForBytesWritten(int(deadline.remainingTime())))
@@ -130,8 +131,7 @@ bool QtSerialPort::write(const uint8_t* data, size_t n)
     if (ok && !gone_)
         ::tcdrain(int(port_.handle()));
 #endif
-    inWait_ = false;
-    closeIfGone();
+    endWait();
     return ok && isOpen();
 }
 
@@ -150,18 +150,11 @@ int QtSerialPort::read(uint8_t* buffer, int n)
     return got > 0 ? int(got) : 0;
 }
 
-void QtSerialPort::clear(bool input, bool output)
+void QtSerialPort::clearInput()
 {
     closeIfGone();
-    if (!isOpen())
-        return;
-    QSerialPort::Directions directions;
-    if (input)
-        directions |= QSerialPort::Input;
-    if (output)
-        directions |= QSerialPort::Output;
-    if (directions)
-        port_.clear(directions);
+    if (isOpen())
+        port_.clear(QSerialPort::Input);
 }
 
 bool QtSerialPort::setBaudRate(int baud)
@@ -180,21 +173,34 @@ void QtSerialPort::takeWaitingBytes()
     closeIfGone();
     if (!isOpen())
         return;
-    inWait_ = true;
+    beginWait();
     port_.waitForReadyRead(0);
+    endWait();
+}
+
+void QtSerialPort::beginWait()
+{
+    inWait_ = true;
+    availableBeforeWait_ = port_.bytesAvailable();
+}
+
+// QSerialPort announces bytes taken inside its waits only when the wait
+// does not run in a receive handler; announcing every growth from the loop
+// keeps a reply's last bytes from lying unannounced.
+void QtSerialPort::endWait()
+{
     inWait_ = false;
+    if (port_.isOpen() && port_.bytesAvailable() > availableBeforeWait_ && !notificationDue_) {
+        notificationDue_ = true;
+        QMetaObject::invokeMethod(this, &QtSerialPort::deliverDeferred, Qt::QueuedConnection);
+    }
     closeIfGone();
 }
 
 void QtSerialPort::portReadyRead()
 {
-    if (inWait_) {
-        if (!notificationDue_) {
-            notificationDue_ = true;
-            QMetaObject::invokeMethod(this, &QtSerialPort::deliverDeferred, Qt::QueuedConnection);
-        }
-        return;
-    }
+    if (inWait_)
+        return; // endWait() announces them
     notifyReceived(int(port_.bytesAvailable()));
 }
 
@@ -213,11 +219,36 @@ void QtSerialPort::portErrorOccurred(QSerialPort::SerialPortError error)
         return;
     if (gone_ || !port_.isOpen())
         return;
+    if (!hungUp()) {
+        // A read notification that came after one of our own waits had
+        // already taken the bytes: an empty read, not an unplugged port.
+        // QSerialPort stops listening after some of these; listen again.
+        port_.clearError();
+        QMetaObject::invokeMethod(this, &QtSerialPort::listenAgain, Qt::QueuedConnection);
+        return;
+    }
     // Unplugged or hung up. Closing inside QSerialPort's own call chain is
     // not safe, so the close happens on the way out or on the next loop.
     gone_ = true;
     errorText_ = "The port " + name_ + " is gone: " + port_.errorString().toStdString();
     QMetaObject::invokeMethod(this, &QtSerialPort::closeIfGone, Qt::QueuedConnection);
+}
+
+void QtSerialPort::listenAgain()
+{
+    // Setting the buffer size restarts QSerialPort's read notifications.
+    if (port_.isOpen())
+        port_.setReadBufferSize(port_.readBufferSize());
+}
+
+bool QtSerialPort::hungUp()
+{
+#ifdef Q_OS_UNIX
+    pollfd p{int(port_.handle()), POLLIN, 0};
+    return ::poll(&p, 1, 0) < 0 || (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#else
+    return true;
+#endif
 }
 
 void QtSerialPort::closeIfGone()

@@ -29,7 +29,7 @@ public:
     using SerialPort::write;
     int inputCount() override;
     int read(uint8_t* buffer, int n) override;
-    void clear(bool input, bool output) override;
+    void clearInput() override;
 
     // Only a closed port changes its rate; the next open uses it.
     bool setBaudRate(int baud) override;
@@ -40,6 +40,12 @@ private:
     void portErrorOccurred(QSerialPort::SerialPortError error);
     void deliverDeferred();
     void takeWaitingBytes();
+    // Around QSerialPort's synchronous waits.
+    void beginWait();
+    void endWait();
+    // The device reports a hang-up: unplugged, or the peer closed it.
+    bool hungUp();
+    void listenAgain();
     void closeIfGone();
     bool holdInactive(bool (QSerialPort::*set)(bool));
 
@@ -51,6 +57,7 @@ private:
     bool gone_ = false;
     bool inWait_ = false;           // inside a synchronous wait of QSerialPort
     bool notificationDue_ = false;  // bytes arrived during such a wait
+    qint64 availableBeforeWait_ = 0;
 };
 
 } // namespace qv

@@ -88,10 +88,10 @@ int RoutedSerialPort::read(uint8_t* buffer, int n)
     return active_ ? active_->read(buffer, n) : 0;
 }
 
-void RoutedSerialPort::clear(bool input, bool output)
+void RoutedSerialPort::clearInput()
 {
     if (active_)
-        active_->clear(input, output);
+        active_->clearInput();
 }
 
 bool RoutedSerialPort::setBaudRate(int baud)

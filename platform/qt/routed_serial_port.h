@@ -34,7 +34,7 @@ public:
     using SerialPort::write;
     int inputCount() override;
     int read(uint8_t* buffer, int n) override;
-    void clear(bool input, bool output) override;
+    void clearInput() override;
 
     bool setBaudRate(int baud) override;
     int baudRate() const override { return baud_; }

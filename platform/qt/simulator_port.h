@@ -33,7 +33,7 @@ public:
     using SerialPort::write;
     int inputCount() override { return port_.inputCount(); }
     int read(uint8_t* buffer, int n) override { return port_.read(buffer, n); }
-    void clear(bool input, bool output) override { port_.clear(input, output); }
+    void clearInput() override { port_.clearInput(); }
 
     bool setBaudRate(int baud) override { return port_.setBaudRate(baud); }
     int baudRate() const override { return port_.baudRate(); }

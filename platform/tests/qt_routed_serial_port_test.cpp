@@ -32,7 +32,7 @@ public:
     using SerialPort::write;
     int inputCount() override { return 0; }
     int read(uint8_t*, int) override { return 0; }
-    void clear(bool, bool) override {}
+    void clearInput() override {}
     bool setBaudRate(int b) override
     {
         baud = b;

@@ -150,6 +150,7 @@ const std::map<std::string, ValueSetter>& valueOptions()
     static const std::map<std::string, ValueSetter> options{
         {"--serial", intOption(0, 0xFFFF, [](SimCommandLine& l, long v) { l.options.serial = uint16_t(v); })},
         {"--baud", intOption(1, 4'000'000, [](SimCommandLine& l, long v) { l.options.baud = int(v); })},
+        {"--read-pace-us", intOption(0, 1'000'000, [](SimCommandLine& l, long v) { l.readPaceUs = int(v); })},
         {"--boot-ms", intOption(0, 600'000, [](SimCommandLine& l, long v) { l.options.bootMs = int(v); })},
         {"--corrupt-every",
          intOption(0, 1'000'000, [](SimCommandLine& l, long v) { l.options.corruptChecksumEvery = int(v); })},
@@ -408,6 +409,7 @@ std::string simUsage()
         + "  --baud N           line pacing in baud (default " + std::to_string(defaults.baud) + ")\n"
         + "  --boot-ms N        unreachable for N ms after a restart (default " + std::to_string(defaults.bootMs)
         + ")\n"
+        + "  --read-pace-us N   read the client's bytes one every N us, as a slow peer does (default 0: at once)\n"
         + "  --no-text          ignore DOT text commands, as older software does\n"
         + "  --no-answer        fault: ignore everything\n"
         + "  --write-locked     fault: refuse block writes and gain settings\n"

@@ -12,6 +12,7 @@ struct SimCommandLine {
     InstrumentOptions options;
     std::string linkPath; // symbolic link to the pseudo-terminal
     std::string dumpPath; // whole memory written here at the end
+    int readPaceUs = 0;   // a slow reader: one byte of the client's every N us
     bool help = false;
 };
 

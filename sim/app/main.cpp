@@ -71,6 +71,7 @@ int main(int argc, char** argv)
     // Before the link exists, so that no signal can leave it behind.
     installStopHandlers();
     PtyServer server;
+    server.setReadPaceUs(commandLine.readPaceUs);
     if (!server.open(error))
         return fail(error, 1);
     if (!commandLine.linkPath.empty() && !makeDeviceLink(server.devicePath(), commandLine.linkPath, error))

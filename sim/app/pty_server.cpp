@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -19,6 +20,12 @@ constexpr int kMaxPollMs = 2;
 constexpr size_t kMaxUnwritten = 64 * 1024;
 // Longer input is not a command.
 constexpr size_t kMaxInputLine = 1024;
+
+int64_t nowUs()
+{
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 std::string systemError(const char* what)
 {
@@ -75,9 +82,11 @@ void PtyServer::serve(SimulatedWire& wire, const volatile std::sig_atomic_t& sto
     if (!inputLine)
         inputFd = -1;
     while (!stop) {
-        pollfd fds[2] = {{master_, POLLIN, 0}, {inputFd, POLLIN, 0}};
+        // A paced reader looks at the device in its own time, not when bytes come.
+        const bool paced = readPaceUs_ > 0;
+        pollfd fds[2] = {{master_, short(paced ? 0 : POLLIN), 0}, {inputFd, POLLIN, 0}};
         const int ready = ::poll(fds, inputFd >= 0 ? 2 : 1, pollTimeoutMs(wire));
-        if (ready > 0 && (fds[0].revents & POLLIN))
+        if (paced || (ready > 0 && (fds[0].revents & POLLIN)))
             takeClientBytes(wire);
         if (ready > 0 && inputFd >= 0 && (fds[1].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)))
             if (!takeInputLines(inputFd, inputLine))
@@ -115,14 +124,30 @@ int PtyServer::pollTimeoutMs(SimulatedWire& wire)
     return int(std::min<int64_t>((us + 999) / 1000, kMaxPollMs));
 }
 
+size_t PtyServer::readAllowance() const
+{
+    constexpr size_t kAll = 512;
+    if (readPaceUs_ <= 0)
+        return kAll;
+    const int64_t now = nowUs();
+    if (now < nextReadUs_)
+        return 0;
+    // A reader that fell behind catches up.
+    return std::min<size_t>(kAll, size_t(1 + (now - nextReadUs_) / readPaceUs_));
+}
+
 void PtyServer::takeClientBytes(SimulatedWire& wire)
 {
     uint8_t buffer[512];
-    for (;;) {
-        const ssize_t n = ::read(master_, buffer, sizeof buffer);
-        if (n <= 0)
+    for (size_t allowed; (allowed = readAllowance()) > 0;) {
+        const ssize_t n = ::read(master_, buffer, std::min(allowed, sizeof buffer));
+        if (n <= 0) {
+            // Idle: the pace starts again with the next bytes.
+            nextReadUs_ = nowUs();
             return;
+        }
         wire.hostWrite(buffer, size_t(n));
+        nextReadUs_ += n * int64_t(readPaceUs_);
     }
 }
 

@@ -24,6 +24,9 @@ public:
     bool open(std::string& error);
     // The device clients open, e.g. /dev/pts/3.
     const std::string& devicePath() const { return devicePath_; }
+    // A slow peer: takes the client's bytes one every paceUs (0: at once),
+    // so what a client writes waits on the device for a while.
+    void setReadPaceUs(int paceUs) { readPaceUs_ = paceUs; }
 
     // Each line read from inputFd (the standard input) while serving.
     using InputLineHandler = std::function<void(const std::string& line)>;
@@ -35,6 +38,8 @@ public:
 
 private:
     void takeClientBytes(SimulatedWire& wire);
+    // The client's bytes the pace allows now; 0 until the next is due.
+    size_t readAllowance() const;
     // False when the input has ended.
     bool takeInputLines(int fd, const InputLineHandler& inputLine);
     void giveClientBytes(SimulatedWire& wire);
@@ -47,6 +52,8 @@ private:
     std::string devicePath_;
     std::vector<uint8_t> unwritten_;
     std::string input_; // a partly read input line
+    int readPaceUs_ = 0;
+    int64_t nextReadUs_ = 0; // steady clock: when the next byte may be taken
 };
 
 } // namespace qv::sim

@@ -11,7 +11,8 @@ TEST(SimCommandLine, TakesEveryOption)
     std::string error;
     ASSERT_TRUE(parseSimCommandLine({"--serial", "65535", "--revision", "0", "--version=4.12", "--bios", "--baud",
                                      "115200", "--boot-ms", "0", "--no-text", "--no-answer", "--write-locked", "--corrupt-every", "3",
-                                     "--drop-every=7", "--link", "/tmp/qv", "--dump", "mem.bin"},
+                                     "--drop-every=7", "--link", "/tmp/qv", "--dump", "mem.bin", "--read-pace-us",
+                                     "1042"},
                                     line, error))
         << error;
     const InstrumentOptions& o = line.options;
@@ -28,6 +29,7 @@ TEST(SimCommandLine, TakesEveryOption)
     EXPECT_EQ(o.dropByteEvery, 7);
     EXPECT_EQ(line.linkPath, "/tmp/qv");
     EXPECT_EQ(line.dumpPath, "mem.bin");
+    EXPECT_EQ(line.readPaceUs, 1042);
     EXPECT_FALSE(line.help);
 }
 
@@ -44,6 +46,7 @@ TEST(SimCommandLine, RefusesBadInput)
         {"--version", "105.30"},
         {"--baud", "0"},
         {"--drop-every", "-1"},
+        {"--read-pace-us", "-5"},
         {"--bios=1"},
         {"5"},
     };
@@ -70,6 +73,7 @@ TEST(SimCommandLine, HelpNamesEveryOption)
     const std::string usage = simUsage();
     for (const char* option : {"--serial", "--revision", "--version", "--bios", "--baud", "--boot-ms", "--no-text",
                                "--no-answer", "--write-locked", "--corrupt-every", "--drop-every", "--link", "--dump",
+                               "--read-pace-us",
                                "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }

@@ -92,7 +92,7 @@ TEST_F(SerialPortTest, NotifiesWhenMoreBytesWait)
     // A clear empties the queue; bytes still on the line are news when they come.
     afterMs(40);
     ASSERT_EQ(notified.size(), 4u);
-    port.clear(true, false);
+    port.clearInput();
     EXPECT_EQ(port.inputCount(), 0);
     afterMs(2);
     ASSERT_EQ(notified.size(), 5u);

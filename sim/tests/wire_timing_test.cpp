@@ -100,28 +100,11 @@ TEST_F(WireTest, ClearingInputDropsOnlyWhatHasArrived)
     advanceTo(byteTimesUs(70));
     const int arrived = wire.hostAvailable();
     ASSERT_GT(arrived, 0);
-    wire.hostClear(true, false);
+    wire.hostClearInput();
     EXPECT_EQ(wire.hostAvailable(), 0);
     clock.advanceUs(1'000'000);
     // 3 acknowledgements before the read, the read's acknowledgement, 128 data, checksum.
     EXPECT_EQ(wire.hostAvailable(), 3 + 1 + 128 + 1 - arrived);
-}
-
-TEST_F(WireTest, ClearingOutputDropsWhatHasNotStartedOnTheLine)
-{
-    write({0xA6, 0x0A, 0x0A});
-    clock.advanceUs(1);
-    wire.hostClear(false, true);
-    // The first byte is already going out; the others never leave.
-    EXPECT_EQ(wire.hostPendingOutput(), 1);
-
-    // The line is free right behind it: this completes the wake-up.
-    write({0x6D});
-    advanceTo(byteTimesUs(3) - 1);
-    EXPECT_EQ(wire.hostAvailable(), 0);
-    advanceTo(byteTimesUs(3));
-    EXPECT_EQ(readAll(), Bytes{0x05});
-    EXPECT_EQ(wire.bytesToInstrument(), 2u);
 }
 
 TEST_F(WireTest, RepliesQueueBehindEachOther)

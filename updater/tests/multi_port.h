@@ -62,10 +62,10 @@ public:
     using SerialPort::write;
     int inputCount() override { return active_ ? active_->inputCount() : 0; }
     int read(uint8_t* buffer, int n) override { return active_ ? active_->read(buffer, n) : 0; }
-    void clear(bool input, bool output) override
+    void clearInput() override
     {
         if (active_)
-            active_->clear(input, output);
+            active_->clearInput();
     }
     bool setBaudRate(int baud) override
     {

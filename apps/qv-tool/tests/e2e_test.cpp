@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,6 +79,51 @@ TEST(QvToolEndToEnd, ReadsCorrectlyDespiteCorruptedChecksums)
 {
     // Paced faster: the retries, not the line speed, are under test here.
     ExpectReadMatchesMemory({"--corrupt-every", "7", "--baud", "57600"});
+}
+
+// Against a peer that takes the bytes written to it one a millisecond, as a
+// 9600-baud line delivers them, not at once as qv-instrument-sim otherwise does.
+TEST(QvToolEndToEnd, WritesToASlowlyReadingPeer)
+{
+    TempDir dir;
+    Simulator sim({"--baud", "115200", "--read-pace-us", "1000"}, dir.path);
+    ASSERT_FALSE(sim.device().empty());
+    std::string bytes(4 * 128, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 29 + 3);
+    const fs::path file = dir.path / "blocks.bin";
+    std::ofstream(file, std::ios::binary) << bytes;
+    auto r = RunTool({"write", "--port", sim.device(), "0x1D000", file.string()}, dir.path);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string memory = sim.stopAndDump();
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_TRUE(memory.substr(0x1D000, bytes.size()) == bytes) << "the instrument holds every block";
+}
+
+// Refused before the port is even opened: the missing port is never reached.
+TEST(QvToolEndToEnd, RangesBeyondTheAddressSpaceAreRefused)
+{
+    TempDir dir;
+    const fs::path threeBlocks = dir.path / "three.bin";
+    std::ofstream(threeBlocks, std::ios::binary) << std::string(3 * 128 + 5, 'x');
+    const std::string port = "/dev/qv-no-such-port";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string errStart;
+    } cases[] = {
+        {{"read", "--port", port, "0x3FFF80", "1", (dir.path / "r.bin").string()}, 1, "qv-tool: Unable to open"},
+        {{"read", "--port", port, "$3FFF81", "1", (dir.path / "r.bin").string()}, 2,
+         "qv-tool: The range $3FFF81 to $400000 lies beyond the instrument's address space ($0 to $3FFFFF).\n"},
+        {{"write", "--port", port, "0x3FFE80", threeBlocks.string()}, 1, "qv-tool: Unable to open"},
+        {{"write", "--port", port, "0x3FFF00", threeBlocks.string()}, 1,
+         "qv-tool: The range $3FFF00 to $40007F lies beyond the instrument's address space ($0 to $3FFFFF).\n"},
+    };
+    for (const auto& c : cases) {
+        auto r = RunTool(c.args, dir.path);
+        EXPECT_EQ(r.status, c.status) << c.args[0] << " " << c.args[3];
+        EXPECT_EQ(r.err.rfind(c.errStart, 0), 0u) << r.err;
+    }
 }
 
 TEST(QvToolEndToEnd, FailuresAreReportedWithStatus)

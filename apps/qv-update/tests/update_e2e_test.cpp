@@ -24,6 +24,17 @@
 
 namespace {
 
+// A peer that takes the bytes written to it one a millisecond, as a 9600-baud
+// line delivers them, not at once: what the program writes waits on the
+// device a while, as with real peers.
+const std::vector<std::string> kSlowReader = {"--read-pace-us", "1000"};
+
+std::vector<std::string> Options(std::vector<std::string> options, const std::vector<std::string>& more)
+{
+    options.insert(options.end(), more.begin(), more.end());
+    return options;
+}
+
 struct UpdateRun {
     int status = -1;
     std::string err;
@@ -87,8 +98,8 @@ TEST(UpdateEndToEnd, RestartThroughTheIoInterface)
 {
     QTemporaryDir dir;
     const std::filesystem::path folder = dir.path().toStdString();
-    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300", "--io-module"},
-                                           folder);
+    qv::sim::testing::SimulatorProcess sim(
+        QV_SIM_PATH, Options({"--baud", "115200", "--boot-ms", "300", "--io-module"}, kSlowReader), folder);
     ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
     FlagProbe probe(sim.device());
     ASSERT_TRUE(probe.set());
@@ -115,7 +126,8 @@ TEST(UpdateEndToEnd, DspFileIntoTheInstrumentsMemory)
     const std::string file = (folder / "update.380").string();
     std::ofstream(file, std::ios::binary) << bytes;
 
-    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300"}, folder);
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, Options({"--baud", "115200", "--boot-ms", "300"}, kSlowReader),
+                                           folder);
     ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
     const UpdateRun run = RunUpdate({"--batch", "/F", file, "/C", sim.device()}, folder);
     EXPECT_EQ(run.status, 0) << run.err;
