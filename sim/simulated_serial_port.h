@@ -34,7 +34,7 @@ public:
     // notification, read or clear.
     void deliverNotifications();
 
-    // Faults: an unplugged port fails open, write and read ("the port is gone").
+    // Faults: an unplugged port is closed and fails open, write and read ("the port is gone").
     void setUnplugged(bool unplugged);
     // open() refuses, as with a device that another program holds.
     void setRefuseOpen(bool refuse) { refuseOpen_ = refuse; }

@@ -126,6 +126,7 @@ private:
     void createFileGroups();
     void createBackupGroups();
     void createHelpGroup();
+    void createFlashGroup();
     void createButtonPanel();
     void createTreeMenu();
     void layOutVersionLine();
@@ -185,6 +186,14 @@ private:
     QLabel* lblHelpInfo = nullptr;
     QLabel* lblHelpCommands = nullptr;
     QGroupBox* grpRDMBFlash = nullptr;
+    QLineEdit* txtFlashFile = nullptr;
+    QPushButton* btnRDMBFlashFile = nullptr;
+    QLineEdit* txtFlashAddr = nullptr;
+    QLineEdit* txtFlashSectorCount = nullptr;
+    QCheckBox* chkRDMBFlash = nullptr;
+    QLabel* pnlRDMBFlash = nullptr;
+    QProgressBar* progressRDMBFlash = nullptr;
+    QLabel* pnlRDMBFlashPercent = nullptr;
     QGroupBox* grpModuleSetup = nullptr;
 
     QFrame* pnlBtn = nullptr;
