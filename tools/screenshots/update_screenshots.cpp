@@ -1,7 +1,7 @@
 // Renders QV-Update as a user sees it, against the in-process simulated
 // instrument with its I/O-interface and expansion modules, into PNG files:
 // the start page after connecting, the file page after a DSP file went in,
-// and the HELP page. Run offscreen; see `make screenshots`.
+// the HELP page and the flash read page. Run offscreen; see `make screenshots`.
 #include "apps/qv-update/host_machine.h"
 #include "apps/qv-update/update_application.h"
 #include "screenshot_support.h"
@@ -77,8 +77,15 @@ int main(int argc, char** argv)
     Type(form, QStringLiteral("HELP"));
     ok = Save(form, folder, "qv-update-help.png") && ok;
 
-    // The file page once a DSP file went in, block by block: the fast flash
-    // write is not in this version, so the module's flash is not asked for.
+    // The read page, its fields filled in.
+    Type(form, QStringLiteral("RVT/R"));
+    form.findChild<QLineEdit*>(QStringLiteral("txtFlashFile"))->setText(QStringLiteral("/home/service/flash/config"));
+    form.findChild<QLineEdit*>(QStringLiteral("txtFlashAddr"))->setText(QStringLiteral("$1C000"));
+    form.findChild<QLineEdit*>(QStringLiteral("txtFlashSectorCount"))->setText(QStringLiteral("128"));
+    ok = Save(form, folder, "qv-update-read.png") && ok;
+
+    // The file page once a DSP file went in, block by block: the module's
+    // flash is not asked for (as with /NOSPI), so the fast path stays out.
     qv::sim::VirtualInstrument blocks(qv::SimulatedInstrumentOptions());
     qv::UpdateApplication second(line, Services(blocks));
     second.start();
