@@ -107,9 +107,6 @@ void SimulatedSerialPort::deliverNotifications()
 void SimulatedSerialPort::setUnplugged(bool unplugged)
 {
     unplugged_ = unplugged;
-    // As the system port does: a port that is gone is closed.
-    if (unplugged)
-        open_ = false;
 }
 
 } // namespace qv::sim

@@ -16,7 +16,8 @@ public:
 
     bool open(const std::string& name) override;
     void close() override;
-    bool isOpen() const override { return open_; }
+    // An unplugged port is gone, as a real one is after its device vanished.
+    bool isOpen() const override { return usable(); }
     std::string portName() const override { return name_; }
     std::string errorText() const override;
     OpenFailure openFailure() const override { return openFailure_; }
@@ -34,7 +35,7 @@ public:
     // notification, read or clear.
     void deliverNotifications();
 
-    // Faults: an unplugged port is closed and fails open, write and read ("the port is gone").
+    // Faults: an unplugged port fails open, write and read ("the port is gone").
     void setUnplugged(bool unplugged);
     // open() refuses, as with a device that another program holds.
     void setRefuseOpen(bool refuse) { refuseOpen_ = refuse; }
