@@ -58,8 +58,9 @@ struct ReadBench : WizardBench {
         EXPECT_FALSE(sim.instrument.options().biosMode) << name;
         EXPECT_FALSE(sim.instrument.inDownloadMode()) << name;
         EXPECT_EQ(sim.wire.baudRate(), 9600) << name;
-        if (sim.wire.ioModule())
+        if (sim.wire.ioModule()) {
             EXPECT_FALSE(module().commandMode()) << name;
+        }
     }
 };
 
@@ -189,8 +190,9 @@ TEST(FlashRead, FastAndNormalReadsGiveTheMemory)
         EXPECT_EQ(b.view.tag(UpdateControl::Next), qv::kNextFinished) << c.name;
         EXPECT_GT(b.sim.instrument.restartCount(), restarts) << c.name;
         b.expectBackToNormal(c.name);
-        if (c.options.ioModule.present)
+        if (c.options.ioModule.present) {
             EXPECT_EQ(b.module().count("@ATRDFlash"), c.fast ? 1 : 0) << c.name;
+        }
     }
 }
 
