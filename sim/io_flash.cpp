@@ -62,17 +62,22 @@ bool IoFlashTransfer::damagedNow()
     return true;
 }
 
+bool IoFlashTransfer::startRange()
+{
+    sector_ = Word(buffer_, 1);
+    sectors_ = Word(buffer_, 3);
+    buffer_.clear();
+    started_ = true;
+    return sectors_ > 0;
+}
+
 bool IoFlashTransfer::receiveReadHeader(std::vector<uint8_t>& out)
 {
     if (buffer_.size() < kReadHeaderBytes)
         return true;
     if (buffer_[0] != kNext)
         return false;
-    sector_ = Word(buffer_, 1);
-    sectors_ = Word(buffer_, 3);
-    buffer_.clear();
-    started_ = true;
-    if (sectors_ == 0)
+    if (!startRange())
         return finish(out);
     sendBlock(out);
     return true;
@@ -114,11 +119,7 @@ bool IoFlashTransfer::receiveWriteHeader(std::vector<uint8_t>& out)
     payload_ = Word(buffer_, 5);
     if (buffer_[0] != kWriteMark || payload_ == 0 || payload_ + 1 > kBlockCapacity)
         return false;
-    sector_ = Word(buffer_, 1);
-    sectors_ = Word(buffer_, 3);
-    buffer_.clear();
-    started_ = true;
-    if (sectors_ == 0)
+    if (!startRange())
         return finish(out);
     out.push_back(kNext);
     return true;

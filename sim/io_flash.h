@@ -49,6 +49,8 @@ private:
     void sendBlock(std::vector<uint8_t>& out);
     bool receiveWriteHeader(std::vector<uint8_t>& out);
     bool receiveWriteBlock(std::vector<uint8_t>& out);
+    // Sector and count from the header; true when there is something to move.
+    bool startRange();
     // The end of a transfer that went through.
     bool finish(std::vector<uint8_t>& out) const;
     // The fault options for the block being moved now.
