@@ -93,6 +93,9 @@ bool UpdateWizard::CheckFlashReadFields()
 
 bool UpdateWizard::ReadMainboardFlash()
 {
+    // The fields are checked first, in ExecuteCommand.
+    if (!flashRead_)
+        return false;
     const FlashReadCheck read = *flashRead_;
     flashRead_.reset();
     const bool fast = view_.checked(WizardControl::FastMode);

@@ -124,6 +124,6 @@ TEST(QvToolEndToEnd, FlashThroughTheModuleAndTheInstrument)
         ASSERT_EQ(read.status, 0) << fast << ": " << read.err;
         EXPECT_TRUE(Slurp(dir.path / "back.bin") == sectors) << fast;
     }
-    auto beyond = RunTool({"flash", "read", "--port", sim.device(), "$3FF80", "2", "x.bin"}, dir.path);
+    auto beyond = RunTool({"flash", "read", "--port", sim.device(), "$3FFF80", "2", "x.bin"}, dir.path);
     EXPECT_EQ(beyond.status, 2) << "past the 22-bit address space";
 }
