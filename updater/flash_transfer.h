@@ -47,13 +47,15 @@ public:
     int WriteFlashFast(const std::vector<uint8_t>& image, uint32_t address, StatusPanel* status, Progress* bar,
                        StatusPanel* percent);
 
+    // 0 when the module's status allows a fast transfer, else kNotSupported
+    // or kNotRunMode.
+    int Refusal() const;
+
     // What the module sent last, for the message of an unknown result.
     uint8_t firstReceivedByte() const;
     const std::string& receivedText() const { return channel_.accumulator; }
 
 private:
-    // The module's state allows a transfer: kDone, or the refusal.
-    int Refusal() const;
     // Sends the start command; true when the module answered "2" with at
     // least `bytes` bytes.
     bool Start(std::string_view command, int polls, size_t bytes);

@@ -183,6 +183,13 @@ bool UpdateWizard::WriteFlashFastFile(const std::string& path)
     std::vector<uint8_t> image;
     if (!LoadDspFile(path, "The file \"" + path + "\" was not found.\rPlease specify another filename.", image))
         return false;
+    FlashTransfer transfer(io_);
+    // A module that cannot write the flash leaves the instrument running.
+    if (const int refused = transfer.Refusal()) {
+        info().setText(kFastWriteError);
+        ShowFastWriteResult(refused, transfer, ElapsedText(0));
+        return false;
+    }
     Clock& clock = channel_.host().clock;
     view_.setBannerBusy(true);
     const int64_t startMs = clock.nowMs();
@@ -195,7 +202,6 @@ bool UpdateWizard::WriteFlashFastFile(const std::string& path)
     io_.SetIoMode(true);
     io_.ReadFlashIdentity();
 
-    FlashTransfer transfer(io_);
     const uint32_t address = uint32_t(DspStartSector(path)) * uint32_t(flash::kSectorBytes);
     const int result = transfer.WriteFlashFast(image, address, &info(), &view_.bar(WizardBar::Progress),
                                                &view_.panel(WizardText::Time));

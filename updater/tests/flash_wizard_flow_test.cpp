@@ -258,26 +258,31 @@ TEST(FastFlashWrite, Failures)
         qv::sim::InstrumentOptions options;
         qv::MessageKind kind;
         std::string message;
+        bool downloadMode; // the flash may be half written: the instrument waits for the next try
     } cases[] = {
         {"damaged for good", Io([](auto& io) {
              io.flashDamagedBlock = 2;
              io.flashDamagedTimes = 1000;
          }),
-         qv::MessageKind::Error, "A CRC error was encountered while updating the FLASH memory."},
+         qv::MessageKind::Error, "A CRC error was encountered while updating the FLASH memory.", true},
+        // Known from the module's status: the instrument is not touched.
         {"not supported", Io([](auto& io) { io.runId = 2; }), qv::MessageKind::Warning,
-         "The I/O firmware does not support FLASH memory upgrade.\rPlease contact technical support."},
+         "The I/O firmware does not support FLASH memory upgrade.\rPlease contact technical support.", false},
         {"start unanswered", Io([](auto& io) { io.flashTransferAnswers = false; }), qv::MessageKind::Warning,
-         "The I/O firmware does not support FLASH memory upgrade.\rPlease contact technical support."},
+         "The I/O firmware does not support FLASH memory upgrade.\rPlease contact technical support.", true},
         {"not RUN mode", Io([](auto& io) { io.systemMode = 1; }), qv::MessageKind::Warning,
-         "The I/O module is not in RUN-Mode.\rPlease contact technical support."},
+         "The I/O module is not in RUN-Mode.\rPlease contact technical support.", false},
         {"stops in the middle", Io([](auto& io) { io.flashStopAtBlock = 2; }), qv::MessageKind::Error,
-         "A unknown error was encountered while updating the FLASH memory."},
+         "A unknown error was encountered while updating the FLASH memory.", true},
     };
     for (const auto& c : cases) {
         WizardBench b(c.options);
         b.connectAndSelect();
         b.wizard.quiet = true;
+        const int restarts = b.sim.instrument.restartCount();
         EXPECT_FALSE(b.run(file)) << c.name;
+        EXPECT_EQ(b.sim.instrument.inDownloadMode(), c.downloadMode) << c.name;
+        EXPECT_EQ(b.sim.instrument.restartCount() > restarts, c.downloadMode) << c.name;
         ASSERT_EQ(b.sim.prompter.shown().size(), 1u) << c.name;
         EXPECT_EQ(b.sim.prompter.shown()[0].kind, c.kind) << c.name;
         EXPECT_EQ(b.sim.prompter.shown()[0].text, c.message) << c.name;
