@@ -29,6 +29,8 @@ const std::map<std::string, IoModule::Command>& IoModule::commands()
         {"@ATErase", {&IoModule::onErase}},
         {"@ATPrg", {&IoModule::onProgram}},
         {"@ATJTAG", {&IoModule::onJtag}},
+        {"@ATRDFlash", {&IoModule::onFlashRead}},
+        {"@ATWRFlash", {&IoModule::onFlashWrite}},
     };
     return table;
 }
@@ -188,19 +190,45 @@ void IoModule::onProgram(int64_t, Out& out)
     bootLoader_.startDownload();
 }
 
-void IoModule::onJtag(int64_t timeUs, Out& out)
+bool IoModule::refusesStream(Out& out) const
 {
     if (options_.runId != IoJtagTransfer::kFpgaLoaderRunId) {
         out.push_back(IoJtagTransfer::kNotSupported);
-        return;
+        return true;
     }
     if (options_.systemMode != 0) {
         out.push_back(IoJtagTransfer::kNotRunMode);
-        return;
+        return true;
     }
+    return false;
+}
+
+void IoModule::onJtag(int64_t timeUs, Out& out)
+{
+    if (refusesStream(out))
+        return;
     chain_.setIdcode(options_.fpgaIdcode);
     out.push_back(IoJtagTransfer::kNextBlock);
     jtag_.emplace(chain_, options_, timeUs);
+}
+
+void IoModule::startFlash(IoFlashTransfer::Direction direction, int64_t timeUs, Out& out)
+{
+    // A RUN code without the flash transfers does not know the command.
+    if (!options_.flashTransferAnswers || refusesStream(out))
+        return;
+    flash_.emplace(direction, instrument_, options_, timeUs);
+    flash_->begin(out);
+}
+
+void IoModule::onFlashRead(int64_t timeUs, Out& out)
+{
+    startFlash(IoFlashTransfer::Direction::Read, timeUs, out);
+}
+
+void IoModule::onFlashWrite(int64_t timeUs, Out& out)
+{
+    startFlash(IoFlashTransfer::Direction::Write, timeUs, out);
 }
 
 } // namespace qv::sim

@@ -27,6 +27,12 @@ void IoModule::receive(uint8_t byte, int64_t timeUs, std::vector<uint8_t>& out)
         return;
     }
     jtag_.reset();
+    if (flash_ && !flash_->abandonedAt(timeUs)) {
+        if (!flash_->receive(byte, timeUs, out))
+            flash_.reset();
+        return;
+    }
+    flash_.reset();
     if (bootLoader_.downloading() && bootLoader_.receive(byte, options_, out))
         return;
     if (commandMode_)
@@ -126,6 +132,7 @@ void IoModule::restart(int64_t timeUs, bool bootLoader)
     line_.clear();
     pending_ = nullptr;
     jtag_.reset();
+    flash_.reset();
     spiDestination_ = kDspDestination;
     moduleLinkHigh_ = false;
     for (auto& slot : slots_)

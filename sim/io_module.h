@@ -2,6 +2,7 @@
 
 #include "instrument.h"
 #include "io_boot_loader.h"
+#include "io_flash.h"
 #include "io_jtag.h"
 #include "io_module_options.h"
 #include "io_slot.h"
@@ -53,6 +54,8 @@ public:
     bool playingJtag() const { return jtag_.has_value(); }
     // The expansion module in slot 1-7 as the SPI UART reaches it.
     const SlotModule& slotModule(int slot) const { return slots_.at(size_t(slot - 1)); }
+    // A fast flash read or write is running.
+    const IoFlashTransfer* flashTransfer() const { return flash_ ? &*flash_ : nullptr; }
     // Command lines received in command mode, without "\r", in order.
     const std::vector<std::string>& commandLines() const { return commandLines_; }
     int count(const std::string& command) const;
@@ -98,6 +101,11 @@ private:
     void onErase(int64_t, Out& out);
     void onProgram(int64_t, Out& out);
     void onJtag(int64_t timeUs, Out& out);
+    void onFlashRead(int64_t timeUs, Out& out);
+    void onFlashWrite(int64_t timeUs, Out& out);
+    // The RUN code and the system mode allow no stream: the refusal is sent.
+    bool refusesStream(Out& out) const;
+    void startFlash(IoFlashTransfer::Direction direction, int64_t timeUs, Out& out);
 
     Instrument& instrument_;
     IoModuleOptions options_;
@@ -105,6 +113,7 @@ private:
     IoBootLoader bootLoader_;
     JtagChain chain_{options_.fpgaIdcode};
     std::optional<IoJtagTransfer> jtag_;
+    std::optional<IoFlashTransfer> flash_;
 
     bool commandMode_ = false;
     std::string watch_;          // the last bytes passed on, for "@AT+++\r"

@@ -84,6 +84,12 @@ struct IoModuleOptions {
     int hexFault = 0;                 // 500-503: the HEX download answers "E5xx" ...
     int hexFaultRecord = 1;           // ... at this record (1 = the first) instead of taking it
     int jtagDamagedBlock = 0;         // this JTAG block (1 = the first) arrives damaged once
+    // Fast mainboard flash transfers ("@ATRDFlash", "@ATWRFlash").
+    bool flashTransferAnswers = true; // false: their start command goes unanswered
+    int flashDamagedBlock = 0;        // this block (1 = the first) is damaged, flashDamagedTimes times in a
+    int flashDamagedTimes = 1;        // row: a read sends a wrong checksum, a write takes it as damaged
+    int flashStopAtBlock = 0;         // the module stops answering in the middle of this block
+    bool flashNoEnd = false;          // nothing follows the last block
 };
 
 } // namespace qv::sim

@@ -53,10 +53,16 @@ CommandLineOutcome RunJob(UpdateCommandLine& line, CommandLineContext& c)
     c.wizard.SetInput(line.command);
     if (line.job == CommandJob::Download)
         c.view.setChecked(WizardControl::Backup, false);
-    // "/R" with an address or count that is no number goes no further.
-    if (line.job == CommandJob::ReadFlash && !line.readArgumentsValid) {
-        c.view.setBannerBusy(false);
-        return {};
+    if (line.job == CommandJob::ReadFlash) {
+        // An address or count that is no number goes no further.
+        if (!line.readArgumentsValid) {
+            c.view.setBannerBusy(false);
+            return {};
+        }
+        c.view.panel(WizardText::FlashAddress).setText(line.flashAddress);
+        c.view.panel(WizardText::FlashSectors).setText(line.sectorCount);
+        c.view.panel(WizardText::FlashFile).setText(line.flashFile);
+        c.wizard.keepFlashFileName = !line.flashFileGiven;
     }
     c.view.setTag(UpdateControl::Next, kNextToStart);
     const int errorsBefore = c.prompter.errors();

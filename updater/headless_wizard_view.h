@@ -26,6 +26,13 @@ public:
 // connection show, for the unattended command line and for tests.
 class HeadlessWizardView : public WizardView {
 public:
+    // The read page's fields start as the window's do.
+    HeadlessWizardView()
+    {
+        panels[WizardText::FlashAddress].setText("0");
+        panels[WizardText::FlashSectors].setText("2048");
+    }
+
     // UpdateView.
     void setTitle(const std::string& text) override { title = text; }
     void setVersionLine(const std::string& text) override { versionLine = text; }

@@ -185,7 +185,7 @@ std::string KeyCommand(const std::vector<std::string>& words)
     return "";
 }
 
-void ReadFlashWords(UpdateCommandLine& out, std::string programFolder)
+void ReadFlashWords(UpdateCommandLine& out, std::string memoryFolder)
 {
     const std::vector<std::string>& words = out.words;
     const int position = LastPosition(words, "/R");
@@ -194,12 +194,13 @@ void ReadFlashWords(UpdateCommandLine& out, std::string programFolder)
     out.sectorCount = WordAfter(words, position, 2);
     out.readArgumentsValid = ParseIntegerWord(out.flashAddress) && ParseIntegerWord(out.sectorCount);
     const std::string file = WordAfter(words, position, 3);
-    if (!file.empty() && !IsSwitchWord(file) && words.size() != kReadWordsWithoutFile) {
+    out.flashFileGiven = !file.empty() && !IsSwitchWord(file) && words.size() != kReadWordsWithoutFile;
+    if (out.flashFileGiven) {
         out.flashFile = file;
     } else {
-        if (!programFolder.empty() && programFolder.back() != '/')
-            programFolder += '/';
-        out.flashFile = programFolder + kDefaultFlashFile;
+        if (!memoryFolder.empty() && memoryFolder.back() != '/')
+            memoryFolder += '/';
+        out.flashFile = memoryFolder + kDefaultFlashFile;
     }
     if (words.size() != kReadWordsWithPort) {
         out.portChoice = PortChoice::Autoselect;
@@ -247,7 +248,7 @@ std::optional<int> ParseIntegerWord(const std::string& word)
     return int(value);
 }
 
-UpdateCommandLine ParseUpdateCommandLine(const std::vector<std::string>& arguments, const std::string& programFolder)
+UpdateCommandLine ParseUpdateCommandLine(const std::vector<std::string>& arguments, const std::string& memoryFolder)
 {
     UpdateCommandLine out;
     ReadOptions(arguments, out);
@@ -283,7 +284,7 @@ UpdateCommandLine ParseUpdateCommandLine(const std::vector<std::string>& argumen
         out.command = "ETH/RESET";
         break;
     case CommandJob::ReadFlash:
-        ReadFlashWords(out, programFolder);
+        ReadFlashWords(out, memoryFolder);
         break;
     case CommandJob::Download:
         DownloadWords(out);

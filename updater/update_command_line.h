@@ -61,6 +61,9 @@ struct UpdateCommandLine {
     std::string flashAddress;
     std::string sectorCount;
     std::string flashFile;
+    // No file word: "memory.cod" in the memory folder, written under that
+    // name, where the external-transfer caller looks for it.
+    bool flashFileGiven = false;
 
     // "/F": the file as given (PrepareDownload resolves a wildcard) and the
     // serial number to assume (0: the instrument's own).
@@ -69,9 +72,10 @@ struct UpdateCommandLine {
 };
 
 // arguments: the program's arguments without the program name.
-// programFolder: where "/R" puts "memory.cod" when no file is named.
+// memoryFolder: where "/R" puts "memory.cod" when no file is named; the
+// working directory, which a program that hands its upload to us chose.
 UpdateCommandLine ParseUpdateCommandLine(const std::vector<std::string>& arguments,
-                                         const std::string& programFolder);
+                                         const std::string& memoryFolder);
 
 // A file name against a pattern of "*" (any characters) and "?" (one).
 bool WildcardMatches(std::string_view pattern, std::string_view name);

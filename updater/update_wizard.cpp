@@ -102,6 +102,7 @@ void UpdateWizard::ShowPage(const std::string& key)
         view_.enable(UpdateControl::Next, true);
     } else if (key == "RVT/R") {
         view_.showGroups(GroupFile | GroupFlashRead | GroupFileProgress);
+        PrepareFlashReadPage();
         cancelButton();
         view_.enable(UpdateControl::Next, true);
     } else if (key == "WRITEMODULE") {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "firmware_programmer.h"
+#include "flash_read_page.h"
 #include "io_interface.h"
 #include "update_connection.h"
 #include "wizard_view.h"
@@ -8,10 +9,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace qv {
+
+class FlashTransfer;
 
 // btnNext tags besides those of the connection.
 inline constexpr int kNextExecute = 2;
@@ -51,6 +55,8 @@ public:
     void btnFileNameClick();
     void chkBackupClick();
     void btnBackupClick();
+    // The read page's browse button.
+    void btnRDMBFlashFileClick();
     void btnNextClick();
     void btnExitClick();
     // Files dropped onto the window.
@@ -67,6 +73,9 @@ public:
     bool helpShown = false;
     // Toggled from the advanced menu.
     bool fpgaLoaderDisabled = false;
+    // The flash read writes its file under the name as given, without the
+    // start sector's extension (the command line's default file).
+    bool keepFlashFileName = false;
 
 private:
     bool Dispatch(const std::string& t);
@@ -77,6 +86,9 @@ private:
     bool RestartRvt();
     bool SendText(const std::string& text);
     bool DownloadDspFile(const std::string& path);
+    // The DSP file, checked before the instrument is touched; false after
+    // its message.
+    bool LoadDspFile(const std::string& path, const std::string& notFoundText, std::vector<uint8_t>& bytes);
     bool WriteDspSectors(uint32_t address, const std::vector<uint8_t>& bytes);
     // The branches whose operations this build does not have yet.
     bool NotAvailable(const std::string& what);
@@ -93,6 +105,18 @@ private:
     void Show(const std::optional<FirmwareMessage>& message);
     FirmwareDisplay FileDisplay();
     uint8_t FirstReceived() const;
+    // The mainboard flash (wizard_flash.cpp).
+    void PrepareFlashReadPage();
+    // The read page's fields; true when the read can go ahead (flashRead_).
+    bool CheckFlashReadFields();
+    bool ReadMainboardFlash();
+    int ReadFlashBlocks(const FlashReadCheck& read, std::vector<uint8_t>& data);
+    bool SaveFlashFile(const std::string& path, const std::vector<uint8_t>& data);
+    bool WriteFlashFastFile(const std::string& path);
+    void ShowFastWriteResult(int result, const FlashTransfer& transfer, const std::string& elapsed);
+    // The link goes to its high speed around long transfers, unless over USB.
+    bool UseHighSpeed() const;
+    void PollFor(int ms);
 
     void ShowPackage(const std::string& path);
     void ReturnDisconnected();
@@ -111,6 +135,7 @@ private:
     // ExecuteCommand runs; Cancel then only asks the operation to stop.
     bool running_ = false;
     bool cancelRequested_ = false;
+    std::optional<FlashReadCheck> flashRead_;
 };
 
 } // namespace qv

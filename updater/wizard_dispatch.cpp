@@ -38,10 +38,9 @@ constexpr const char* kKeyFailedText = "Keydown could not be set correctly. Plea
 bool UpdateWizard::ExecuteCommand()
 {
     const std::string t = view_.inputText();
-    if (Upper(t) == "RVT/R") {
-        // The read parameters cannot be checked without the flash read.
+    if (Upper(t) == "RVT/R" && !CheckFlashReadFields()) {
         view_.setTag(UpdateControl::Next, kNextExecute);
-        return NotAvailable("Reading the mainboard flash");
+        return false;
     }
     if (t != "RVT/I" && t != "RVT/DLM" && !ConfirmUpdate()) {
         ShowPage("START");
@@ -94,13 +93,15 @@ bool UpdateWizard::Dispatch(const std::string& t)
     if (HasModuleFirmwareExtension(t) && io)
         return ProgramModuleFpga(t);
     if (io_.spiMode < at::kSpiNotSupportedByIo && HasDspExtension(t))
-        return NotAvailable("Fast flash writing");
+        return WriteFlashFastFile(t);
     if (EndsWithNoCase(t, ".PRE"))
         return NotAvailable("Downloading configuration files");
     if (HasDspExtension(t))
         return DownloadDspFile(t);
     if (EndsWithNoCase(t, ".CDP"))
         return NotAvailable("Installing software packages");
+    if (Upper(t) == "RVT/R")
+        return ReadMainboardFlash();
     prompter_.error(kNotSupportedText);
     return false;
 }
@@ -208,21 +209,9 @@ bool UpdateWizard::SendText(const std::string& text)
 bool UpdateWizard::DownloadDspFile(const std::string& path)
 {
     // Checked before the instrument is touched.
-    FileRead file = ReadFileUpTo(path, kDspBufferBytes);
-    switch (file.status) {
-    case FileRead::Status::Ok:
-        break;
-    case FileRead::Status::NotFound:
-        prompter_.error("The file \"" + path + "\" was not found.");
+    std::vector<uint8_t> bytes;
+    if (!LoadDspFile(path, "The file \"" + path + "\" was not found.", bytes))
         return false;
-    case FileRead::Status::TooLarge:
-        prompter_.error("The file \"" + path + "\" is larger than " + std::to_string(kDspBufferBytes) +
-                        " bytes and cannot be downloaded.");
-        return false;
-    default:
-        prompter_.error("The file \"" + path + "\" could not be read.\r\r" + file.error);
-        return false;
-    }
     view_.enable(UpdateControl::Next, false);
     info().setText("Reading DSP-File...");
     io_.SetIoMode(false);
@@ -230,7 +219,7 @@ bool UpdateWizard::DownloadDspFile(const std::string& path)
     RestartInDownloadMode(channel_, identity_, false);
     info().setText("Downloading DSP-File...");
     const uint32_t address = uint32_t(DspStartSector(path)) * wire::kBlockSize;
-    if (!WriteDspSectors(address, file.bytes)) {
+    if (!WriteDspSectors(address, bytes)) {
         prompter_.error("An error was encountered during the software update.");
         view_.panel(WizardText::PresetInfo).setText("Done.");
         return false;

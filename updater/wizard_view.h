@@ -33,6 +33,7 @@ enum class WizardControl {
     BackupFileName, // editBackupFileName
     BackupButton,   // btnBackup
     FlashRead,      // the controls of grpRDMBFlash
+    FastMode,       // chkRDMBFlash "Fast Mode."
 };
 
 // One-line texts of the wizard pages.
@@ -45,12 +46,18 @@ enum class WizardText {
     OverallPercent, // pnlCDPOverallPercent
     PresetInfo,     // pnlPresetInfo
     BackupFileName, // editBackupFileName
+    FlashFile,      // txtFlashFile
+    FlashAddress,   // txtFlashAddr
+    FlashSectors,   // txtFlashSectorCount
+    FlashStatus,    // pnlRDMBFlash
+    FlashPercent,   // pnlRDMBFlashPercent
 };
 
 enum class WizardBar {
     Progress, // ProgressBar, its text in pnlTime
     Item,     // ItemProgress
     Overall,  // OverallProgress
+    Flash,    // progressRDMBFlash, its text in pnlRDMBFlashPercent
 };
 
 // QV-Update's main window (TfrmMain) as the wizard drives it.

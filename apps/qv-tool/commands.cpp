@@ -2,6 +2,7 @@
 
 #include "console_prompter.h"
 #include "file_commands.h"
+#include "flash_commands.h"
 #include "link/host_services.h"
 #include "link/wire_protocol.h"
 #include "platform/host/clock.h"
@@ -30,13 +31,16 @@ const char* kUsage =
     "  read --port P ADDR BLOCKS FILE read BLOCKS x 128 bytes from ADDR into FILE\n"
     "  write --port P ADDR FILE       write the whole 128-byte blocks of FILE from ADDR\n"
     "  key --port P N                 press key N (softkeys 1 to 8)\n"
-    "  restart --port P               restart the instrument\n"
+    "  restart --port P               restart the instrument\n";
+
+const char* kOptionsUsage =
     "\n"
     "Options:\n"
     "  --port P          a system port (ttyUSB0), COMn, a device path, or SIM with --simulator\n"
     "  --variant V       the link variant: update (default) or matrix\n"
     "  --simulator       offer the in-process simulated instrument as port SIM\n"
     "  --traffic-log F   matrix variant: write the serial traffic log to F\n"
+    "  --fast            flash: through the I/O-interface module\n"
     "  --help            this text\n"
     "\n"
     "Numbers are decimal, $ + hex or 0x + hex. Addresses are 22 bits: a range beyond\n"
@@ -48,7 +52,7 @@ const char* kUsage =
 
 std::string UsageText()
 {
-    std::string text = kUsage;
+    std::string text = std::string(kUsage) + kFlashUsage + kOptionsUsage;
     if (!FileCommands().empty()) {
         text += "\nFile commands (no instrument needed):\n";
         for (const auto& c : FileCommands())
@@ -190,11 +194,18 @@ int Run(int argc, char** argv)
     auto expect = [&](size_t n) { return rest.size() == n; };
     auto number = [&](size_t i) { return ParseNumber(rest[i]); };
     const bool known = command == "identify" || command == "read" || command == "write" || command == "key" ||
-                       command == "restart";
+                       command == "restart" || command == "flash";
     if (!known)
         return Usage("unknown command " + command);
     if (args.port.empty())
         return Usage(command + " needs --port");
+    if (args.fast && command != "flash")
+        return Usage("--fast is for flash read and flash write");
+    if (command == "flash") {
+        Session session(args);
+        return RunFlash(args, rest, session.port.port(), {session.clock, session.port.pump(), session.prompter},
+                        *session.link);
+    }
 
     if ((command == "identify" || command == "restart") && !expect(0))
         return Usage(command + " takes no arguments");

@@ -43,6 +43,8 @@ Args ParseArgs(int argc, char** argv)
             value(args.trafficLog);
         else if (a == "--simulator")
             args.simulator = true;
+        else if (a == "--fast")
+            args.fast = true;
         else if (a.rfind("--", 0) == 0 && a != "--help")
             args.error = "unknown option " + a;
         else

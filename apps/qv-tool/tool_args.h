@@ -17,6 +17,7 @@ struct Args {
     std::string variant = "update";
     bool simulator = false;
     std::string trafficLog;
+    bool fast = false; // flash: through the I/O-interface module
     std::string error; // a usage error, when not empty
 };
 

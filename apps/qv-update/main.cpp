@@ -48,8 +48,8 @@ int main(int argc, char* argv[])
     if (batch) {
         // No window and no display.
         QCoreApplication app(argc, argv);
-        qv::UpdateCommandLine line = qv::ParseUpdateCommandLine(Arguments(QCoreApplication::arguments()),
-                                                                QCoreApplication::applicationDirPath().toStdString());
+        qv::UpdateCommandLine line =
+            qv::ParseUpdateCommandLine(Arguments(QCoreApplication::arguments()), QDir::currentPath().toStdString());
         if (!line.errors.empty()) {
             for (const std::string& error : line.errors)
                 std::fprintf(stderr, "qv-update: %s\n", error.c_str());
@@ -61,8 +61,9 @@ int main(int argc, char* argv[])
         return qv::RunBatch(line, machine.services(prompter));
     }
     QApplication app(argc, argv);
-    qv::UpdateCommandLine line = qv::ParseUpdateCommandLine(Arguments(QApplication::arguments()),
-                                                            QApplication::applicationDirPath().toStdString());
+    // "/R" without a file writes memory.cod where the caller started us.
+    qv::UpdateCommandLine line =
+        qv::ParseUpdateCommandLine(Arguments(QApplication::arguments()), QDir::currentPath().toStdString());
     if (!line.errors.empty()) {
         for (const std::string& error : line.errors)
             std::fprintf(stderr, "qv-update: %s\n", error.c_str());

@@ -125,6 +125,20 @@ bool parseHexError(const std::string& text, IoModuleOptions& io)
     return true;
 }
 
+// "N" or "N:T": fast flash block N damaged T times (default once).
+bool parseFlashDamage(const std::string& text, IoModuleOptions& io)
+{
+    const auto parts = splitAt(text, ':');
+    long block = 0;
+    long times = 1;
+    if (parts.size() > 2 || !parseInt(parts[0], 1, 65535, block)
+        || (parts.size() == 2 && !parseInt(parts[1], 1, 1'000'000, times)))
+        return false;
+    io.flashDamagedBlock = int(block);
+    io.flashDamagedTimes = int(times);
+    return true;
+}
+
 // Any I/O-module option puts the module in front of the instrument.
 ValueSetter ioOption(std::function<bool(const std::string&, IoModuleOptions&)> set)
 {
@@ -235,6 +249,14 @@ const std::map<std::string, ValueSetter>& valueOptions()
              io.jtagDamagedBlock = int(value);
              return true;
          })},
+        {"--io-flash-damaged", ioOption(parseFlashDamage)},
+        {"--io-flash-stop", ioOption([](const std::string& text, IoModuleOptions& io) {
+             long value = 0;
+             if (!parseInt(text, 1, 65535, value))
+                 return false;
+             io.flashStopAtBlock = int(value);
+             return true;
+         })},
         {"--link",
          [](const std::string& text, SimCommandLine& l) {
              l.linkPath = text;
@@ -287,6 +309,16 @@ const std::map<std::string, std::function<void(SimCommandLine&)>>& flagOptions()
          [](SimCommandLine& l) {
              l.options.ioModule.present = true;
              l.options.ioModule.eraseFails = true;
+         }},
+        {"--io-flash-silent",
+         [](SimCommandLine& l) {
+             l.options.ioModule.present = true;
+             l.options.ioModule.flashTransferAnswers = false;
+         }},
+        {"--io-flash-no-end",
+         [](SimCommandLine& l) {
+             l.options.ioModule.present = true;
+             l.options.ioModule.flashNoEnd = true;
          }},
     };
     return options;
@@ -389,7 +421,16 @@ std::string ioModuleUsage()
         + "  --io-jtag-damaged N  fault: JTAG block N arrives damaged once and is asked for again\n"
         + "  --slot-swap N:ID:Q   fault: the module in slot N reports ID (hexadecimal) once it has answered Q\n"
         + "                       ID queries, as if it had been exchanged after a scan\n"
-        + "  --slot-silent N:B    fault: the module in slot N stops answering after B blocks of an FPGA image\n";
+        + "  --slot-silent N:B    fault: the module in slot N stops answering after B blocks of an FPGA image\n"
+        + "  --io-flash-damaged N[:T]\n"
+        + "                       fault: fast flash block N is damaged T times in a row (default once): a read\n"
+        + "                       sends it with a wrong checksum, a write takes it as damaged\n"
+        + "  --io-flash-stop N    fault: the module stops answering in the middle of fast flash block N\n"
+        + "  --io-flash-no-end    fault: nothing follows the last fast flash block\n"
+        + "  --io-flash-silent    fault: the fast flash read and write commands go unanswered\n"
+        + "Fast flash reads and writes (the host's \"@ATRDFlash\", \"@ATWRFlash\") act on the instrument's\n"
+        + "memory; they need RUN-code ID 3 and RUN mode (--io-run-id, --io-mode). After \"@ATHS\" the line\n"
+        + "is paced at 115200 baud, after \"@ATLS\" at 9600.\n";
 }
 
 } // namespace

@@ -67,6 +67,22 @@ TEST(IoCommandLine, TakesTheModuleOptions)
     EXPECT_EQ(fw.slotModules[3].queriesBeforeSwap, 2);
     EXPECT_EQ(fw.slotModules[4].silentAfterBlocks, 3);
 
+    SimCommandLine flash;
+    ASSERT_TRUE(parseSimCommandLine({"--io-flash-damaged", "4:9", "--io-flash-stop", "12", "--io-flash-no-end",
+                                     "--io-flash-silent"},
+                                    flash, error))
+        << error;
+    const IoModuleOptions& fl = flash.options.ioModule;
+    EXPECT_TRUE(fl.present);
+    EXPECT_EQ(fl.flashDamagedBlock, 4);
+    EXPECT_EQ(fl.flashDamagedTimes, 9);
+    EXPECT_EQ(fl.flashStopAtBlock, 12);
+    EXPECT_TRUE(fl.flashNoEnd);
+    EXPECT_FALSE(fl.flashTransferAnswers);
+    SimCommandLine once;
+    ASSERT_TRUE(parseSimCommandLine({"--io-flash-damaged", "2"}, once, error)) << error;
+    EXPECT_EQ(once.options.ioModule.flashDamagedTimes, 1);
+
     SimCommandLine fpga;
     ASSERT_TRUE(parseSimCommandLine({"--io-fpga", "0A001093", "--io-hex-error", "E500"}, fpga, error)) << error;
     EXPECT_EQ(fpga.options.ioModule.fpgaIdcode, 0x0A001093u);
@@ -88,7 +104,9 @@ TEST(IoCommandLine, RefusesBadModuleValues)
         {"--io-hex-error", "500"}, {"--io-hex-error", "E501:0"}, {"--io-jtag-damaged", "0"},
         {"--io-jtag-max", "0"},   {"--io-register", "256"}, {"--io-register-fixed", "-1"},
         {"--slot-swap", "8:B0"},  {"--slot-swap", "1"},     {"--slot-swap", "1:B0"}, {"--slot-silent", "1:0"},
-        {"--slot-silent", "1:x"},
+        {"--slot-silent", "1:x"},    {"--io-flash-damaged", "0"},
+        {"--io-flash-damaged", "1:0"}, {"--io-flash-damaged", "1:2:3"}, {"--io-flash-stop", "x"},
+        {"--io-flash-no-end=1"},
     };
     for (const auto& args : cases) {
         SimCommandLine line;
@@ -105,6 +123,8 @@ TEST(IoCommandLine, HelpNamesTheModuleOptions)
                                "--io-flash", "--slot", "--io-bad-checksum", "--io-bad-length", "--io-status-differs",
                                "--io-register", "--io-fpga", "--io-jtag-max", "--io-erase-fails", "--io-hex-error",
                                "--io-jtag-damaged", "--io-register-fixed", "--slot-swap", "--slot-silent"})
+                               "--io-jtag-damaged", "--io-flash-damaged", "--io-flash-stop", "--io-flash-no-end",
+                               "--io-flash-silent"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

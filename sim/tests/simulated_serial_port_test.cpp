@@ -48,6 +48,7 @@ TEST_F(SerialPortTest, AnUnpluggedPortNeitherWritesNorReads)
     wakeUp();
     clock.sleepMs(10);
     port.setUnplugged(true);
+    EXPECT_FALSE(port.isOpen());
     EXPECT_FALSE(port.writeByte(0x1A));
     EXPECT_EQ(port.inputCount(), 0);
     uint8_t b = 0;

@@ -2,7 +2,8 @@
 // instrument with its I/O-interface and expansion modules, into PNG files:
 // the start page after connecting, the file page after a DSP file went in,
 // the HELP page, the page while an XSVF image goes to the mainboard FPGA,
-// and the module selection. Run offscreen; see `make screenshots`.
+// the module selection and the flash read page. Run offscreen; see
+// `make screenshots`.
 #include "apps/qv-update/host_machine.h"
 #include "apps/qv-update/update_application.h"
 #include "screenshot_support.h"
@@ -83,8 +84,15 @@ int main(int argc, char** argv)
     Type(form, QStringLiteral("HELP"));
     ok = Save(form, folder, "qv-update-help.png") && ok;
 
-    // The file page once a DSP file went in, block by block: the fast flash
-    // write is not in this version, so the module's flash is not asked for.
+    // The read page, its fields filled in.
+    Type(form, QStringLiteral("RVT/R"));
+    form.findChild<QLineEdit*>(QStringLiteral("txtFlashFile"))->setText(QStringLiteral("/home/service/flash/config"));
+    form.findChild<QLineEdit*>(QStringLiteral("txtFlashAddr"))->setText(QStringLiteral("$1C000"));
+    form.findChild<QLineEdit*>(QStringLiteral("txtFlashSectorCount"))->setText(QStringLiteral("128"));
+    ok = Save(form, folder, "qv-update-read.png") && ok;
+
+    // The file page once a DSP file went in, block by block: the module's
+    // flash is not asked for (as with /NOSPI), so the fast path stays out.
     qv::sim::VirtualInstrument blocks(qv::SimulatedInstrumentOptions());
     qv::UpdateApplication second(line, Services(blocks));
     second.start();

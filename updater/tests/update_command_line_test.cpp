@@ -86,14 +86,15 @@ TEST(CommandLine, ReadFlashFields)
         std::string address;
         std::string count;
         std::string file;
+        bool fileGiven;
     } cases[] = {
-        {{"/r", "$1c000", "128"}, true, "$1c000", "128", "/opt/qv-update/memory.cod"},
-        {{"/R", "$1C000", "128", "C:\\F.380", "/C", "1"}, true, "$1C000", "128", "C:\\F.380"},
-        {{"/R", "114688", "16", "/home/u/flash.380"}, true, "114688", "16", "/home/u/flash.380"},
-        {{"/R", "$1C000", "128", "/NOSPI"}, true, "$1C000", "128", "/opt/qv-update/memory.cod"},
-        {{"/NOSPI", "/R", "$1C000"}, false, "$1C000", "", "/opt/qv-update/memory.cod"},
-        {{"/R", "start", "128", "f.380"}, false, "start", "128", "f.380"},
-        {{"/R", "$1C000", "12x"}, false, "$1C000", "12x", "/opt/qv-update/memory.cod"},
+        {{"/r", "$1c000", "128"}, true, "$1c000", "128", "/opt/qv-update/memory.cod", false},
+        {{"/R", "$1C000", "128", "C:\\F.380", "/C", "1"}, true, "$1C000", "128", "C:\\F.380", true},
+        {{"/R", "114688", "16", "/home/u/flash.380"}, true, "114688", "16", "/home/u/flash.380", true},
+        {{"/R", "$1C000", "128", "/NOSPI"}, true, "$1C000", "128", "/opt/qv-update/memory.cod", false},
+        {{"/NOSPI", "/R", "$1C000"}, false, "$1C000", "", "/opt/qv-update/memory.cod", false},
+        {{"/R", "start", "128", "f.380"}, false, "start", "128", "f.380", true},
+        {{"/R", "$1C000", "12x"}, false, "$1C000", "12x", "/opt/qv-update/memory.cod", false},
     };
     for (const auto& c : cases) {
         const std::string name = ::testing::PrintToString(c.words);
@@ -103,6 +104,7 @@ TEST(CommandLine, ReadFlashFields)
         EXPECT_EQ(line.flashAddress, c.address) << name;
         EXPECT_EQ(line.sectorCount, c.count) << name;
         EXPECT_EQ(line.flashFile, c.file) << name;
+        EXPECT_EQ(line.flashFileGiven, c.fileGiven) << name;
     }
     EXPECT_EQ(qv::ParseUpdateCommandLine({"/R", "$1C000", "128"}, "").flashFile, "memory.cod");
 }

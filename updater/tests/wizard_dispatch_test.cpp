@@ -212,7 +212,6 @@ TEST(WizardDispatch, DspFileRefusals)
 {
     TempFolder folder;
     const std::string large = folder.write("L.380", Pattern(qv::UpdateWizard::kDspBufferBytes + 1));
-    const std::string small = folder.write("S.000", Pattern(1000));
     struct Case {
         std::string name;
         std::string file;
@@ -222,7 +221,10 @@ TEST(WizardDispatch, DspFileRefusals)
         {"too long", large, {}, "The file \"" + large + "\" is larger than 262144 bytes and cannot be downloaded."},
         {"gone", folder.path("gone.380"), {}, "The file \"" + folder.path("gone.380") + "\" was not found."},
         // A module whose flash answers takes DSP files by fast flash.
-        {"fast flash", small, WithIo(), "Fast flash writing is not available in this version of QV-Update."},
+        {"gone, fast flash", folder.path("gone.000"), WithIo(),
+         "The file \"" + folder.path("gone.000") + "\" was not found.\rPlease specify another filename."},
+        {"too long, fast flash", large, WithIo(),
+         "The file \"" + large + "\" is larger than 262144 bytes and cannot be downloaded."},
     };
     for (const auto& c : cases) {
         WizardBench b(c.options);
@@ -258,7 +260,6 @@ TEST(WizardDispatch, BranchesOfLaterVersionsSayWhatIsMissing)
     } cases[] = {
         {"/u/setup.PRE", false, "Downloading configuration files is not available in this version of QV-Update."},
         {"/u/update.CDP", false, "Installing software packages is not available in this version of QV-Update."},
-        {"RVT/R", false, "Reading the mainboard flash is not available in this version of QV-Update."},
         // What needs a module is not supported without one.
         {"/u/io.HEX", false, qv::kNotSupportedText},
         {"MCU/FPGA", false, qv::kNotSupportedText},

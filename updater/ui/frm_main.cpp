@@ -37,12 +37,19 @@ TfrmMain::TfrmMain(Prompter& prompter, std::string programVersion, QWidget* pare
     panels_[WizardText::ItemPercent] = label(pnlCDPItemPercent);
     panels_[WizardText::OverallPercent] = label(pnlCDPOverallPercent);
     panels_[WizardText::PresetInfo] = label(pnlPresetInfo);
-    QLineEdit* backup = editBackupFileName;
-    panels_[WizardText::BackupFileName] = std::make_unique<WidgetPanel>(
-        [backup](const QString& t) { backup->setText(t); }, [backup] { return backup->text(); });
+    const auto edit = [](QLineEdit* e) {
+        return std::make_unique<WidgetPanel>([e](const QString& t) { e->setText(t); }, [e] { return e->text(); });
+    };
+    panels_[WizardText::BackupFileName] = edit(editBackupFileName);
+    panels_[WizardText::FlashFile] = edit(txtFlashFile);
+    panels_[WizardText::FlashAddress] = edit(txtFlashAddr);
+    panels_[WizardText::FlashSectors] = edit(txtFlashSectorCount);
+    panels_[WizardText::FlashStatus] = label(pnlRDMBFlash);
+    panels_[WizardText::FlashPercent] = label(pnlRDMBFlashPercent);
     bars_[WizardBar::Progress] = std::make_unique<QtProgress>(ProgressBar, pnlTime);
     bars_[WizardBar::Item] = std::make_unique<QtProgress>(ItemProgress, pnlCDPItemPercent);
     bars_[WizardBar::Overall] = std::make_unique<QtProgress>(OverallProgress, pnlCDPOverallPercent);
+    bars_[WizardBar::Flash] = std::make_unique<QtProgress>(progressRDMBFlash, pnlRDMBFlashPercent);
 }
 
 TfrmMain::~TfrmMain()
@@ -72,6 +79,7 @@ void TfrmMain::connectHandlers()
     editFilename->installEventFilter(this);
     connect(chkBackup, &QCheckBox::clicked, this, [this] { wizard_->chkBackupClick(); });
     connect(btnBackup, &QPushButton::clicked, this, [this] { wizard_->btnBackupClick(); });
+    connect(btnRDMBFlashFile, &QPushButton::clicked, this, [this] { wizard_->btnRDMBFlashFileClick(); });
     connect(pnlBanner, &TBanner::doubleClicked, this, [this] { connection_->OpenWebSite(); });
     connect(lblCheckUpdates, &QLabel::linkActivated, this, [this] {
         prompter_.information("Checking for updates is not available in this version of QV-Update.");
@@ -212,6 +220,8 @@ QWidget* TfrmMain::widget(WizardControl control) const
         return editBackupFileName;
     case WizardControl::BackupButton:
         return btnBackup;
+    case WizardControl::FastMode:
+        return chkRDMBFlash;
     case WizardControl::FlashRead:
         break;
     }
@@ -225,13 +235,14 @@ void TfrmMain::enableWizard(WizardControl control, bool enabled)
 
 void TfrmMain::setChecked(WizardControl control, bool checked)
 {
-    if (control == WizardControl::Backup)
-        chkBackup->setChecked(checked);
+    if (auto* box = qobject_cast<QCheckBox*>(widget(control)))
+        box->setChecked(checked);
 }
 
 bool TfrmMain::checked(WizardControl control) const
 {
-    return control == WizardControl::Backup && chkBackup->isChecked();
+    const auto* box = qobject_cast<const QCheckBox*>(widget(control));
+    return box && box->isChecked();
 }
 
 StatusPanel& TfrmMain::panel(WizardText text)

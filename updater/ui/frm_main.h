@@ -131,6 +131,7 @@ private:
     void createFileGroups();
     void createBackupGroups();
     void createHelpGroup();
+    void createFlashGroup();
     void createButtonPanel();
     void createTreeMenu();
     void layOutVersionLine();
@@ -190,6 +191,14 @@ private:
     QLabel* lblHelpInfo = nullptr;
     QLabel* lblHelpCommands = nullptr;
     QGroupBox* grpRDMBFlash = nullptr;
+    QLineEdit* txtFlashFile = nullptr;
+    QPushButton* btnRDMBFlashFile = nullptr;
+    QLineEdit* txtFlashAddr = nullptr;
+    QLineEdit* txtFlashSectorCount = nullptr;
+    QCheckBox* chkRDMBFlash = nullptr;
+    QLabel* pnlRDMBFlash = nullptr;
+    QProgressBar* progressRDMBFlash = nullptr;
+    QLabel* pnlRDMBFlashPercent = nullptr;
     QGroupBox* grpModuleSetup = nullptr;
 
     QFrame* pnlBtn = nullptr;

@@ -19,6 +19,9 @@ constexpr int kButtonPanelHeight = 46;
 constexpr int kUpperTop = 0;
 constexpr int kMiddleTop = 60;
 constexpr int kLowerTop = 144;
+// The flash read's fields, and the progress group below them.
+constexpr int kFlashGroupHeight = 128;
+constexpr int kBelowFlashTop = kMiddleTop + kFlashGroupHeight + 4;
 
 template <typename T>
 T* Named(T* widget, const char* name)
@@ -126,7 +129,7 @@ void TfrmMain::createFilePage()
     createFileGroups();
     createBackupGroups();
     createHelpGroup();
-    grpRDMBFlash = Group(pnlSelectFile, "grpRDMBFlash", "Read Mainboard Flash.", kMiddleTop, 80);
+    createFlashGroup();
     grpModuleSetup = Group(pnlSelectFile, "grpModuleSetup", "Write Module Data.", kUpperTop, 200);
 }
 
@@ -162,6 +165,34 @@ void TfrmMain::createBackupGroups()
     pnlCDPOverallPercent = Label(grpCDPProgress, "pnlCDPOverallPercent", {kGroupWidth - 72, 87, 62, 20});
     for (QLabel* percent : {pnlCDPItemPercent, pnlCDPOverallPercent})
         percent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TfrmMain::createFlashGroup()
+{
+    grpRDMBFlash = Group(pnlSelectFile, "grpRDMBFlash", "Read Mainboard Flash.", kMiddleTop, kFlashGroupHeight);
+    const auto caption = [this](const char* name, const char* text, const QRect& geometry) {
+        Label(grpRDMBFlash, name, geometry)->setText(QString::fromLatin1(text));
+    };
+    const auto field = [this](const char* name, const QRect& geometry) {
+        auto* edit = Named(new QLineEdit(grpRDMBFlash), name);
+        edit->setGeometry(geometry);
+        return edit;
+    };
+    caption("lblFlashFile", "Destination File.:", {10, 24, 106, 18});
+    txtFlashFile = field("txtFlashFile", {120, 21, kGroupWidth - 182, 24});
+    btnRDMBFlashFile = PushButton(grpRDMBFlash, "btnRDMBFlashFile", ". . .", {kGroupWidth - 52, 20, 42, 26});
+    caption("lblFlashAddr", "Start Address.:", {10, 54, 106, 18});
+    txtFlashAddr = field("txtFlashAddr", {120, 51, 90, 24});
+    txtFlashAddr->setText(QStringLiteral("0"));
+    caption("lblFlashSectorCount", "Sector Count.:", {228, 54, 92, 18});
+    txtFlashSectorCount = field("txtFlashSectorCount", {322, 51, 70, 24});
+    txtFlashSectorCount->setText(QStringLiteral("2048"));
+    chkRDMBFlash = Named(new QCheckBox(QStringLiteral("Fast Mode."), grpRDMBFlash), "chkRDMBFlash");
+    chkRDMBFlash->setGeometry(408, 53, kGroupWidth - 418, 20);
+    pnlRDMBFlash = Label(grpRDMBFlash, "pnlRDMBFlash", {10, 82, kGroupWidth - 20, 18});
+    progressRDMBFlash = Bar(grpRDMBFlash, "progressRDMBFlash", {10, 104, kGroupWidth - 90, 14});
+    pnlRDMBFlashPercent = Label(grpRDMBFlash, "pnlRDMBFlashPercent", {kGroupWidth - 72, 101, 62, 20});
+    pnlRDMBFlashPercent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void TfrmMain::createHelpGroup()
@@ -221,7 +252,7 @@ void TfrmMain::showGroups(unsigned groups)
     for (auto [group, flag] : pageGroups)
         group->setVisible(groups & flag);
     // The flash read's fields come first; its progress goes below them.
-    grpFileProgress->move(kMargin, (groups & GroupFlashRead) ? kLowerTop : kMiddleTop);
+    grpFileProgress->move(kMargin, (groups & GroupFlashRead) ? kBelowFlashTop : kMiddleTop);
 }
 
 } // namespace qv

@@ -144,3 +144,31 @@ TEST(QvToolEndToEnd, FailuresAreReportedWithStatus)
     auto usage = RunTool({"read", "--port", silent.device(), "0x1C000"}, dir.path);
     EXPECT_EQ(usage.status, 2);
 }
+
+TEST(QvToolEndToEnd, FlashThroughTheModuleAndTheInstrument)
+{
+    TempDir dir;
+    Simulator sim({"--io-module", "--baud", "115200"}, dir.path);
+    ASSERT_FALSE(sim.device().empty());
+    std::string image(1300, '\0');
+    for (size_t i = 0; i < image.size(); ++i)
+        image[i] = char(i * 17 + 3);
+    const std::string file = (dir.path / "dsp.bin").string();
+    std::ofstream(file, std::ios::binary) << image;
+    // 11 sectors: the file, then erased bytes to the end of the last one.
+    const std::string sectors = image + std::string(11 * 128 - image.size(), '\xFF');
+
+    auto write = RunTool({"flash", "write", "--port", sim.device(), "--fast", "$20010", file}, dir.path);
+    ASSERT_EQ(write.status, 0) << write.err;
+    for (bool fast : {true, false}) {
+        std::vector<std::string> args = {"flash", "read", "--port", sim.device(), "$20000", "11",
+                                         (dir.path / "back.bin").string()};
+        if (fast)
+            args.push_back("--fast");
+        auto read = RunTool(args, dir.path);
+        ASSERT_EQ(read.status, 0) << fast << ": " << read.err;
+        EXPECT_TRUE(Slurp(dir.path / "back.bin") == sectors) << fast;
+    }
+    auto beyond = RunTool({"flash", "read", "--port", sim.device(), "$3FFF80", "2", "x.bin"}, dir.path);
+    EXPECT_EQ(beyond.status, 2) << "past the 22-bit address space";
+}

@@ -33,9 +33,9 @@ std::string ReadBack(std::FILE* file)
 struct Batch : qv::sim::VirtualInstrument {
     explicit Batch(qv::sim::InstrumentOptions options = {}) : VirtualInstrument(options) {}
 
-    int run(const std::vector<std::string>& words)
+    int run(const std::vector<std::string>& words, const std::string& memoryFolder = "/opt/qv-update")
     {
-        qv::UpdateCommandLine line = qv::ParseUpdateCommandLine(words, "/opt/qv-update");
+        qv::UpdateCommandLine line = qv::ParseUpdateCommandLine(words, memoryFolder);
         line.simulator = true;
         std::FILE* out = std::tmpfile();
         std::FILE* err = std::tmpfile();
@@ -82,10 +82,11 @@ TEST(Batch, ExitStatusOfEachJob)
         // Failed in the status text only.
         {{"/KEY", "DOWN"}, {}, qv::kExitFailed, {}},
         {{"/F", folder + "/gone.380"}, {}, qv::kExitFailed, {"The file \"" + folder + "/gone.380\" was not found."}},
-        {{"/R", "$1C000", "128"},
-         {},
+        {{"/R", "$1C000", "128", folder + "/flash", "/C", "SIM"}, WithIo(), qv::kExitDone, {}},
+        {{"/R", "$1C000", "129", folder + "/flash", "/C", "SIM"},
+         WithIo(),
          qv::kExitFailed,
-         {"Reading the mainboard flash is not available in this version of QV-Update."}},
+         {"Illegal Sector Count.\rThe sector count must be between 1 and 128."}},
         // Nothing found, and no job: nothing done.
         {{"/I"}, silent, qv::kExitFailed, {}},
         {{"/R", "start", "128"}, {}, qv::kExitFailed, {}},
@@ -184,6 +185,26 @@ TEST(Batch, FirmwareJobs)
     ASSERT_EQ(done.run({"/F", input}), qv::kExitDone);
     EXPECT_TRUE(done.wire.ioModule()->slotModule(3).fpga()->started());
     EXPECT_TRUE(done.prompter.texts().empty()) << "quiet: no success message";
+}
+
+// QV-Matrix hands its upload over as "/r $1c000 128", started in its
+// temporary folder, and takes "memory.cod" from there.
+TEST(Batch, UploadHandedOverByQvMatrix)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("qv-handover-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(folder);
+    for (bool io : {true, false}) {
+        Batch b(io ? WithIo() : qv::sim::InstrumentOptions{});
+        b.instrument.poke(0x1C000, std::vector<uint8_t>(16384, 0x6B));
+        EXPECT_EQ(b.run({"/r", "$1c000", "128"}, folder.string()), qv::kExitDone) << io << b.errText;
+        std::ifstream in(folder / "memory.cod", std::ios::binary);
+        const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        EXPECT_EQ(file, b.instrument.peek(0x1C000, 16384)) << io;
+        EXPECT_FALSE(std::filesystem::exists(folder / "memory.cod.380")) << io;
+        std::filesystem::remove(folder / "memory.cod");
+    }
+    std::filesystem::remove_all(folder);
 }
 
 TEST(Batch, HelpGoesToStandardOutput)

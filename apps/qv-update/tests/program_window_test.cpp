@@ -177,6 +177,55 @@ TEST(UpdateWindow, StepsThroughTheWizard)
     EXPECT_EQ(p.form().windowTitle(), "QV-Update - Not Connected");
 }
 
+TEST(UpdateWindow, ReadPage)
+{
+    QTemporaryDir dir;
+    Program p(WithIo());
+    p.click("btnOpen");
+    p.click("btnNext");
+    p.type("RVT/R");
+    EXPECT_TRUE(p.shown("grpRDMBFlash"));
+    EXPECT_TRUE(p.shown("grpFileProgress"));
+    EXPECT_GT(p.child<QWidget>("grpFileProgress")->y(), p.child<QWidget>("grpRDMBFlash")->geometry().bottom())
+        << "the progress goes below the fields";
+    auto* fast = p.child<QCheckBox>("chkRDMBFlash");
+    EXPECT_EQ(fast->text(), "Fast Mode.");
+    EXPECT_TRUE(fast->isEnabled());
+    EXPECT_TRUE(fast->isChecked());
+    EXPECT_EQ(p.child<QLineEdit>("txtFlashAddr")->text(), "0");
+    EXPECT_EQ(p.child<QLineEdit>("txtFlashSectorCount")->text(), "1024");
+    EXPECT_EQ(p.text("pnlRDMBFlash"), "Press NEXT to start the update.");
+
+    // The browse button puts the chosen name into the file field.
+    const QString chosen = dir.filePath("flash");
+    p.prompter.queueText(chosen.toStdString());
+    p.click("btnRDMBFlashFile");
+    EXPECT_EQ(p.child<QLineEdit>("txtFlashFile")->text(), chosen);
+
+    p.child<QLineEdit>("txtFlashAddr")->setText("$1C000");
+    p.child<QLineEdit>("txtFlashSectorCount")->setText("8");
+    p.prompter.queueAnswer(qv::Answer::Yes);
+    p.click("btnNext");
+    p.wire.hostAvailable();
+    EXPECT_EQ(p.child<QLineEdit>("txtFlashFile")->text(), chosen + ".380");
+    QFile file(chosen + ".380");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const std::vector<uint8_t> memory = p.instrument.peek(0x1C000, 8 * 128);
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.end()), memory);
+    EXPECT_EQ(p.text("pnlRDMBFlash"), "Done.");
+    EXPECT_EQ(p.text("pnlRDMBFlashPercent"), "100 %");
+    EXPECT_FALSE(p.child<QLineEdit>("txtFlashFile")->isEnabled()) << "the read disabled the page's fields";
+
+    // Back on the page, its fields work again.
+    p.click("btnNext");
+    p.click("btnOpen");
+    p.click("btnNext");
+    p.type("RVT/R");
+    EXPECT_TRUE(p.child<QLineEdit>("txtFlashFile")->isEnabled());
+    EXPECT_TRUE(p.child<QCheckBox>("chkRDMBFlash")->isEnabled());
+}
+
 TEST(UpdateWindow, DoubleClickRecognisesTheBoxAgain)
 {
     QTemporaryDir dir;

@@ -200,6 +200,45 @@ TEST(UpdateEndToEnd, XsvfImageConfiguresTheMainboardFpga)
     EXPECT_EQ(Ask(sim, "io"), "RUN 3.11 (ID 3), system mode 0: QV-Sim I/O FPGA loader stage 1 v3.11");
 }
 
+TEST(UpdateEndToEnd, FlashReadThroughTheModulesFastPath)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300", "--io-module"},
+                                           folder);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    const std::string file = (folder / "out.380").string();
+    const UpdateRun run = RunUpdate({"--batch", "/R", "$1C000", "128", file, "/C", sim.device()}, folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    const std::string memory = sim.stopAndDump();
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_EQ(qv::sim::testing::SlurpFile(file), memory.substr(0x1C000, 128 * 128));
+}
+
+TEST(UpdateEndToEnd, DspFileThroughTheModulesFastPath)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    std::string bytes(1300, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i * 29 + 11);
+    const std::string file = (folder / "update.380").string();
+    std::ofstream(file, std::ios::binary) << bytes;
+
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300", "--io-module"},
+                                           folder);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    const UpdateRun run = RunUpdate({"--batch", "/F", file, "/C", sim.device()}, folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+
+    const std::string memory = sim.stopAndDump();
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_EQ(memory.substr(0x1C000, 1300), bytes);
+    EXPECT_EQ(memory.substr(0x1C000 + 1300, 108), std::string(108, '\xFF')) << "the last sector filled up";
+}
+
 TEST(UpdateEndToEnd, ExitStatusOfABadOption)
 {
     QTemporaryDir dir;
