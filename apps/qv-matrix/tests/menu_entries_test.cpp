@@ -6,7 +6,9 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWidgetAction>
 
 #include <gtest/gtest.h>
@@ -54,6 +56,10 @@ std::string IdleMainEntries(Program& p)
     QList<QAction*> entries;
     Collect(p.form().menuBar()->actions(), entries);
     Collect(p.form().findChild<QToolBar*>("ToolBar")->actions(), entries);
+    // The diagnostic buttons of debug mode.
+    for (const QToolButton* button : p.form().statusBar()->findChildren<QToolButton*>())
+        if (button->defaultAction())
+            entries << button->defaultAction();
     return Idle(entries).join(", ").toStdString();
 }
 
@@ -88,7 +94,9 @@ TEST(MenuEntries, NoEnabledEntryIsWithoutEffect)
 {
     Program p;
     ASSERT_TRUE(p.app->start());
-    p.form().setMousePadVisible(true); // debug mode
+    // Debug mode, with all it reveals.
+    p.app->debugMode().set(true);
+    p.form().setMousePadVisible(true);
     EXPECT_EQ(IdleMainEntries(p), "") << "identified";
 
     p.trigger("mnuUpload");
