@@ -5,7 +5,7 @@
 #include "matrix/ui/matrix_version.h"
 #include "module_form.h"
 #include "options/debug_mode.h"
-#include "platform/qt/centre_window.h"
+#include "dialog_support.h"
 #include "platform/qt/pc_facts_reader.h"
 #include "platform/qt/program_settings.h"
 
@@ -202,11 +202,7 @@ void TAboutForm::showFor(const AboutInstrument& instrument)
                                   &lines.firmware,   &lines.bios,     &lines.extendedBios};
     for (int k = 0; k < 9; ++k)
         instrumentLines_[k]->setText(QString::fromStdString(*texts[k]));
-    adjustSize();
-    CentreWindow(*this, parentWidget());
-    show();
-    raise();
-    activateWindow();
+    ShowOverParent(*this);
 }
 
 void TAboutForm::showEvent(QShowEvent* event)
