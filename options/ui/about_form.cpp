@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -130,6 +131,10 @@ void TAboutForm::buildButtons(QVBoxLayout* layout)
     btnSetDLM = new QPushButton("Set DLM", this);
     btnSetDLM->setObjectName("btnSetDLM");
     btnSetDLM->setVisible(debugMode_.on());
+    debugMode_.watch([button = QPointer<QPushButton>(btnSetDLM)](bool on) {
+        if (button)
+            button->setVisible(on);
+    });
     connect(btnSetDLM, &QPushButton::clicked, this, &TAboutForm::setDlmRequested);
     auto* OKButton = new QPushButton("OK", this);
     OKButton->setObjectName("OKButton");
@@ -249,7 +254,6 @@ void TAboutForm::runDebugAction()
 {
     debugMode_.set(chkDebugMode->isChecked());
     chkDebugMode->setVisible(true);
-    btnSetDLM->setVisible(debugMode_.on());
     emit debugActionRun();
 }
 

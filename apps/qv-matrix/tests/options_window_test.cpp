@@ -161,7 +161,6 @@ TEST(OptionWindows, SetDlmRestartsTheInstrumentInDownloadMode)
     Program p;
     AddSetting(p, "Debug=1\n");
     ASSERT_TRUE(p.app->start());
-    p.app->debugMode().set(true);
     p.trigger("mnuAbout");
     auto* about = Window<qv::TAboutForm>(p);
     QTest::mouseDClick(about->findChild<QWidget*>("ImageLogo"), Qt::LeftButton);
