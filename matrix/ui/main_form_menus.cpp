@@ -282,7 +282,6 @@ void TMainForm::buildToolBar()
 
     button("mnuExit", "btnExit", ToolGlyph::Exit, "Exit");
 
-
     auto* spacer = new QWidget(ToolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(spacer);
