@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdio>
@@ -22,7 +23,9 @@ double StartOnce(const std::vector<std::string>& ports)
     qv::ScriptedPrompter prompter; // answers the missing-port message at once
     qv::RoutedSerialPort port;
     const auto t0 = std::chrono::steady_clock::now();
-    qv::MatrixApplication program(qv::MatrixCommandLine{}, {clock, pump, prompter, port, ports});
+    // The splash as the program shows it, on Qt's timer.
+    const qv::StartTimer splashTimer = [](int ms, std::function<void()> tick) { QTimer::singleShot(ms, tick); };
+    qv::MatrixApplication program(qv::MatrixCommandLine{}, {clock, pump, prompter, port, ports, {}, splashTimer});
     if (!program.start())
         return -1;
     QApplication::processEvents();

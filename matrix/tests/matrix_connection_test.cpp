@@ -85,6 +85,21 @@ TEST(MatrixConnection, IdentifyOutcomes)
     }
 }
 
+// Identification at start-up moves the splash on; the memory version read
+// is the last step it waits for.
+TEST(MatrixConnection, IdentifyAdvancesTheSplashAndTheVersionReadEndsIt)
+{
+    ConnectionBench text;
+    text.connection.identify();
+    EXPECT_EQ(text.view.splashAdvanced, 1024);
+    EXPECT_EQ(text.view.splashHidden, 0);
+
+    ConnectionBench memory(Options(12345, 0x0412, false));
+    memory.connection.identify();
+    EXPECT_EQ(memory.view.splashAdvanced, 1024) << "after the query, answered or not";
+    EXPECT_EQ(memory.view.splashHidden, 1);
+}
+
 TEST(MatrixConnection, UploadFillsImageAndTrailer)
 {
     ConnectionBench b;

@@ -1,3 +1,5 @@
+#include "matrix/ui/main_form.h"
+#include "matrix/ui/splash_form.h"
 #include "matrix/ui/trs232_driver.h"
 #include "platform/tests/qt_test_app.h"
 #include "sim/virtual_instrument.h"
@@ -148,4 +150,27 @@ TEST(TRS232Driver, EscapeAsksTheSameQuestionOnce)
     QTest::keyClick(b.driver.get(), Qt::Key_Escape);
     EXPECT_FALSE(b.driver->isVisible());
     EXPECT_EQ(b.prompter.shown().size(), 1u);
+}
+
+TEST(TRS232Driver, TheStartUpSplashFollowsTransfersAndKeepsTheMainWindowWaiting)
+{
+    qv::sim::VirtualInstrument sim;
+    qv::InstrumentRecord record;
+    qv::TMainForm main(sim.prompter);
+    auto* splash = new qv::TSplashForm([](int, std::function<void()>) {}); // its timer stands still
+    main.setSplash(splash);
+    splash->show();
+    main.setEnabled(false);
+    qv::TRS232Driver driver(sim.port, qv::HostServices{sim.clock, sim.pump, sim.prompter}, record, "SIM", "", &main);
+    ASSERT_TRUE(driver.transfer().ConnectInstrument(true));
+    EXPECT_FALSE(main.isEnabled()) << "not while the splash shows";
+
+    std::vector<uint8_t> bytes(4 * 128);
+    ASSERT_TRUE(driver.transfer().ReadMemory(0x11, 0x18000, bytes.data(), 4));
+    EXPECT_EQ(splash->position(), 5 * 128) << "each progress report, the first (0) as well";
+
+    splash->finish();
+    EXPECT_TRUE(main.isEnabled()) << "the splash let it go";
+    driver.transfer().ReadMemory(0x11, 0x18000, bytes.data(), 1); // no splash to follow any more
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

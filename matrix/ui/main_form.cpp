@@ -170,8 +170,8 @@ void TMainForm::setMousePadVisible(bool visible)
 
 void TMainForm::setDiagnosticButtonsVisible(bool visible)
 {
-    actDotLog->setVisible(visible);
-    actDebug->setVisible(visible);
+    btnDotLog->setVisible(visible);
+    btnDebug->setVisible(visible);
 }
 
 void TMainForm::setPresetNames(const QStringList& names)

@@ -324,8 +324,8 @@ private:
     QAction* mnuMacroItem[kMacroItemCount] = {};
     QToolBar* ToolBar = nullptr;
     QAction* webLink_ = nullptr;
-    QAction* actDotLog = nullptr;
-    QAction* actDebug = nullptr;
+    QWidget* btnDotLog = nullptr;
+    QWidget* btnDebug = nullptr;
     QComboBox* PresetDropDown = nullptr;
     QSlider* BacklightTrackBar = nullptr;
     QWidget* GridArea = nullptr;

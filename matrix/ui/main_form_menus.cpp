@@ -282,20 +282,6 @@ void TMainForm::buildToolBar()
 
     button("mnuExit", "btnExit", ToolGlyph::Exit, "Exit");
 
-    // Diagnostic buttons, shown in debug mode only.
-    auto diagnostic = [this](const char* caption, const char* name, const char* buttonName,
-                             void (TMainForm::*signal)()) {
-        auto* a = new ForwardingAction(caption, this, signal, this);
-        a->setObjectName(name);
-        a->setVisible(false);
-        connect(a, &QAction::triggered, this, signal);
-        ToolBar->addAction(a);
-        ToolBar->widgetForAction(a)->setObjectName(buttonName);
-        return a;
-    };
-    actDotLog = diagnostic("DotLog", "actDotLog", "btnDotLog", &TMainForm::dotLogRequested);
-    actDebug = diagnostic("Debug", "actDebug", "btnDebug", &TMainForm::debugListRequested);
-
     auto* spacer = new QWidget(ToolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     ToolBar->addWidget(spacer);
@@ -333,6 +319,22 @@ void TMainForm::buildStatusBar()
         bar->addWidget(label, i == int(MainField::File) ? 1 : 0);
         statusFields_[i] = label;
     }
+    // Diagnostic buttons at the right, shown in debug mode only.
+    auto diagnostic = [this, bar](const char* caption, const char* name, const char* buttonName,
+                                  void (TMainForm::*signal)()) {
+        auto* a = new ForwardingAction(caption, this, signal, this);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, signal);
+        auto* button = new QToolButton(bar);
+        button->setObjectName(buttonName);
+        button->setDefaultAction(a);
+        button->setAutoRaise(true);
+        button->setVisible(false);
+        bar->addPermanentWidget(button);
+        return button;
+    };
+    btnDotLog = diagnostic("DotLog", "actDotLog", "btnDotLog", &TMainForm::dotLogRequested);
+    btnDebug = diagnostic("Debug", "actDebug", "btnDebug", &TMainForm::debugListRequested);
     setField(MainField::Connection, "Not Connected");
     setField(MainField::Serial, "Serial No.: Unknown");
 }

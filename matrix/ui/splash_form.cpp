@@ -39,6 +39,7 @@ TSplashForm::TSplashForm(StartTimer tick, QWidget* parent)
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName("ProgressBar");
     ProgressBar->setRange(0, kProgressMaximum);
+    ProgressBar->setValue(0);
     ProgressBar->setTextVisible(false);
     ProgressBar->setFixedHeight(8);
 

@@ -5,7 +5,7 @@
 #include "matrix/ui/matrix_version.h"
 #include "module_form.h"
 #include "options/debug_mode.h"
-#include "platform/qt/centre_window.h"
+#include "dialog_support.h"
 #include "platform/qt/pc_facts_reader.h"
 #include "platform/qt/program_settings.h"
 
@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -130,6 +131,10 @@ void TAboutForm::buildButtons(QVBoxLayout* layout)
     btnSetDLM = new QPushButton("Set DLM", this);
     btnSetDLM->setObjectName("btnSetDLM");
     btnSetDLM->setVisible(debugMode_.on());
+    debugMode_.watch([button = QPointer<QPushButton>(btnSetDLM)](bool on) {
+        if (button)
+            button->setVisible(on);
+    });
     connect(btnSetDLM, &QPushButton::clicked, this, &TAboutForm::setDlmRequested);
     auto* OKButton = new QPushButton("OK", this);
     OKButton->setObjectName("OKButton");
@@ -202,11 +207,7 @@ void TAboutForm::showFor(const AboutInstrument& instrument)
                                   &lines.firmware,   &lines.bios,     &lines.extendedBios};
     for (int k = 0; k < 9; ++k)
         instrumentLines_[k]->setText(QString::fromStdString(*texts[k]));
-    adjustSize();
-    CentreWindow(*this, parentWidget());
-    show();
-    raise();
-    activateWindow();
+    ShowOverParent(*this);
 }
 
 void TAboutForm::showEvent(QShowEvent* event)
@@ -253,7 +254,6 @@ void TAboutForm::runDebugAction()
 {
     debugMode_.set(chkDebugMode->isChecked());
     chkDebugMode->setVisible(true);
-    btnSetDLM->setVisible(debugMode_.on());
     emit debugActionRun();
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QWidget>
-
-class QListWidget;
+#include "matrix/ui/log_window.h"
 
 namespace qv {
 
@@ -10,7 +8,7 @@ struct AddressTable;
 
 // The debug list: the address table after every change of the selected
 // preset, kept while hidden and shown by the main window's "Debug" button.
-class TDebugForm : public QWidget {
+class TDebugForm : public LogWindow {
     Q_OBJECT
 
 public:
@@ -19,10 +17,6 @@ public:
     explicit TDebugForm(QWidget* mainWindow);
 
     void addTable(const AddressTable& table);
-    QStringList lines() const;
-
-private:
-    QListWidget* lstDebug = nullptr;
 };
 
 } // namespace qv

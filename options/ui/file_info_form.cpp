@@ -3,11 +3,9 @@
 #include "config/config_image.h"
 #include "options/file_info.h"
 #include "platform/host/prompter.h"
-#include "platform/qt/centre_window.h"
+#include "dialog_support.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -44,18 +42,10 @@ TFileInfoForm::TFileInfoForm(ConfigImage& image, bool versionOverride, Prompter&
                           kRows * rowHeight + 2 * grdInfo->frameWidth());
     connect(grdInfo, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { grdInfoDblClick(row); });
 
-    auto* OKButton = new QPushButton("OK", this);
-    OKButton->setObjectName("OKButton");
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(grdInfo);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(OKButton);
-    layout->addLayout(row);
+    AddOkRow(*this, *layout);
 }
 
 void TFileInfoForm::fill()
@@ -73,10 +63,7 @@ void TFileInfoForm::fill()
 void TFileInfoForm::showInfo()
 {
     fill();
-    CentreWindow(*this, parentWidget());
-    show();
-    raise();
-    activateWindow();
+    ShowOverParent(*this);
 }
 
 void TFileInfoForm::grdInfoDblClick(int row)

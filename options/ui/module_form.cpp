@@ -1,12 +1,10 @@
 #include "module_form.h"
 
 #include "options/installed_modules.h"
-#include "platform/qt/centre_window.h"
+#include "dialog_support.h"
 
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -35,19 +33,11 @@ TModuleForm::TModuleForm(QWidget* parent) : QDialog(parent)
     setWindowModality(Qt::ApplicationModal);
     gbInputs = SlotGroup(this, "gbInputs", "lblInput", lblInput);
     gbOutputs = SlotGroup(this, "gbOutputs", "lblOutput", lblOutput);
-    auto* OKButton = new QPushButton("OK", this);
-    OKButton->setObjectName("OKButton");
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
-
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(gbInputs);
     layout->addWidget(gbOutputs);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(OKButton);
-    layout->addLayout(row);
+    AddOkRow(*this, *layout);
 }
 
 void TModuleForm::showFor(const DotIdentity& identity)
@@ -59,11 +49,7 @@ void TModuleForm::showFor(const DotIdentity& identity)
         lblInput[k]->setText(QString::fromStdString(modules.inputs[size_t(k)]));
         lblOutput[k]->setText(QString::fromStdString(modules.outputs[size_t(k)]));
     }
-    adjustSize();
-    CentreWindow(*this, parentWidget());
-    show();
-    raise();
-    activateWindow();
+    ShowOverParent(*this);
 }
 
 } // namespace qv

@@ -6,7 +6,7 @@
 #include "matrix/ui/matrix_grid.h"
 #include "options/icon_roles.h"
 #include "platform/host/prompter.h"
-#include "platform/qt/centre_window.h"
+#include "dialog_support.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -239,10 +239,7 @@ void TOptionsForm::showOptions()
     fillColours();
     selectColour(settings.matrix.traceColor);
     CheckMouseTraceClick();
-    CentreWindow(*this, &mainForm_);
-    show();
-    raise();
-    activateWindow();
+    ShowOverParent(*this);
 }
 
 void TOptionsForm::CheckMouseTraceClick()

@@ -4,6 +4,11 @@
 #include <QNetworkInterface>
 #include <QSysInfo>
 
+#if defined(Q_OS_UNIX)
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace qv {
 
 namespace {
@@ -35,6 +40,11 @@ QString UserName()
         if (!name.isEmpty())
             return name;
     }
+#if defined(Q_OS_UNIX)
+    // Started without a login environment (a service, a container).
+    if (const passwd* entry = getpwuid(getuid()))
+        return QString::fromLocal8Bit(entry->pw_name);
+#endif
     return {};
 }
 

@@ -11,7 +11,11 @@
 #include "sim/virtual_instrument.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QDir>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QMenu>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -48,6 +52,71 @@ bool Save(const QImage& picture, const QString& folder, const char* name)
     return qv::screenshots::SavePicture(picture, folder, name, "matrix-screenshots");
 }
 
+template <typename T>
+T& Child(qv::MatrixApplication& program)
+{
+    return *program.mainForm().findChild<T*>();
+}
+
+// A window of its own, drawn as it stands.
+bool SaveWindow(QWidget& window, const QString& folder, const char* name)
+{
+    QApplication::processEvents();
+    return Save(window.grab().toImage(), folder, name);
+}
+
+// The information windows, debug mode and the option windows.
+bool SaveOptionWindows(qv::MatrixApplication& program, const QString& folder)
+{
+    qv::TMainForm& form = program.mainForm();
+    form.action("mnuAbout")->trigger();
+    auto& about = Child<qv::TAboutForm>(program);
+    QTest::mouseDClick(about.findChild<QWidget*>("ImageLogo"), Qt::LeftButton);
+    QTest::mouseClick(about.findChild<QCheckBox*>("chkDebugMode"), Qt::LeftButton);
+    bool ok = SaveWindow(about, folder, "qv-matrix-about.png");
+    QTest::mouseClick(about.findChild<QPushButton*>("btnModules"), Qt::LeftButton);
+    ok = SaveWindow(*about.findChild<QDialog*>("ModuleForm"), folder, "qv-matrix-modules.png") && ok;
+    about.findChild<QDialog*>("ModuleForm")->accept();
+    about.accept();
+    ok = SaveWindow(form, folder, "qv-matrix-debug-mode.png") && ok;
+    form.findChild<QAction*>("actDebug")->trigger();
+    ok = SaveWindow(Child<qv::TDebugForm>(program), folder, "qv-matrix-debug-list.png") && ok;
+    Child<qv::TDebugForm>(program).hide();
+    program.debugMode().set(false);
+
+    form.action("mnuFileInfo")->trigger();
+    ok = SaveWindow(Child<qv::TFileInfoForm>(program), folder, "qv-matrix-file-info.png") && ok;
+    Child<qv::TFileInfoForm>(program).accept();
+
+    form.action("mnuKeyboard")->trigger();
+    ok = SaveWindow(Child<qv::TKeyboardForm>(program), folder, "qv-matrix-keyboard.png") && ok;
+    Child<qv::TKeyboardForm>(program).hide();
+
+    form.action("mnuMousePad")->trigger();
+    auto& pad = Child<qv::TMousePadForm>(program);
+    pad.pad().move(212, 148);
+    pad.pad().buttonDown(qv::MousePad::Button::Left);
+    pad.mouseArea()->update();
+    QMouseEvent move(QEvent::MouseMove, QPointF(212, 148), pad.mouseArea()->mapToGlobal(QPointF(212, 148)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(pad.mouseArea(), &move);
+    ok = SaveWindow(pad, folder, "qv-matrix-mouse-pad.png") && ok;
+    pad.pad().buttonUp(qv::MousePad::Button::Left);
+    pad.hide();
+
+    form.action("mnuOptions")->trigger();
+    ok = SaveWindow(Child<qv::TOptionsForm>(program), folder, "qv-matrix-options.png") && ok;
+    Child<qv::TOptionsForm>(program).reject();
+
+    // Its bar stands where it is put; hidden, it deletes itself.
+    auto* splash = new qv::TSplashForm([](int, std::function<void()>) {});
+    splash->show();
+    splash->advance(1152);
+    ok = SaveWindow(*splash, folder, "qv-matrix-splash.png") && ok;
+    splash->finish();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -63,7 +132,8 @@ int main(int argc, char** argv)
     qputenv("XDG_RUNTIME_DIR", settings.path().toUtf8());
     QDir(settings.path()).mkpath("QV-Matrix");
     QFile ini(settings.filePath("QV-Matrix/QV-Matrix.INI"));
-    if (!ini.open(QIODevice::WriteOnly) || ini.write("[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n") < 0)
+    if (!ini.open(QIODevice::WriteOnly) ||
+        ini.write("[Settings]\nComInterface=SIM\nCheckFileAssociation=0\nDebug=1\n") < 0)
         return 1;
     ini.close();
 
@@ -108,6 +178,7 @@ int main(int argc, char** argv)
     grid.setGridPos(12, 20);
     QApplication::processEvents();
     ok = Save(Picture(form), folder, "qv-matrix-scrolled.png") && ok;
+    ok = SaveOptionWindows(program, folder) && ok;
 
     // The option dialogs, each as it opens on preset 1.
     const char* picture = nullptr;

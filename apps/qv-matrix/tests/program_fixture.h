@@ -19,13 +19,17 @@ namespace qv::test {
 
 struct Program : qv::sim::VirtualInstrument {
     // arguments: the program's own, after "--simulator"; dialogs: other
-    // dialogs than the scripted prompter's.
+    // dialogs than the scripted prompter's; splash: start with the splash.
     explicit Program(qv::sim::InstrumentOptions options = {}, const QStringList& arguments = {},
-                     qv::Prompter* dialogs = nullptr)
+                     qv::Prompter* dialogs = nullptr, bool splash = false)
         : qv::sim::VirtualInstrument(options)
     {
-        // The transfer window's one-shot timer runs on the virtual clock.
-        pump.add([this] { timer.poll(); });
+        // The transfer window's one-shot timer and the splash's timer run on
+        // the virtual clock.
+        pump.add([this] {
+            timer.poll();
+            splashTimer.poll();
+        });
         const qv::MatrixCommandLine line =
             qv::ParseMatrixCommandLine(QStringList{"qv-matrix", "--simulator"} + arguments);
         const qv::StartTimer startTimer = [this](int ms, std::function<void()> action) {
@@ -35,15 +39,19 @@ struct Program : qv::sim::VirtualInstrument {
         const qv::StartTimer startGainTimer = [this](int ms, std::function<void()> action) {
             gainTimer.start(ms, std::move(action));
         };
+        qv::StartTimer startSplashTimer;
+        if (splash)
+            startSplashTimer = [this](int ms, std::function<void()> action) { splashTimer.start(ms, std::move(action)); };
         app = std::make_unique<qv::MatrixApplication>(
             line, qv::MatrixServices{clock, pump, dialogs ? *dialogs : prompter, port, {"SIM"}, startTimer,
-                                     startGainTimer});
+                                     startGainTimer, startSplashTimer});
     }
     ~Program() { app.reset(); }
 
     qv::test::ProgramFolders folders{"[Settings]\nComInterface=SIM\nCheckFileAssociation=0\n"};
     qv::ClockTimer timer{clock};
     qv::ClockTimer gainTimer{clock};
+    qv::ClockTimer splashTimer{clock};
     qv::sim::FrontPanel panel{instrument, clock};
     std::unique_ptr<qv::MatrixApplication> app;
 
