@@ -63,9 +63,38 @@ std::string IdleMainEntries(Program& p)
     return Idle(entries).join(", ").toStdString();
 }
 
+// Names of the enabled and visible entries.
+QStringList Offered(const QList<QAction*>& entries)
+{
+    QStringList names;
+    for (QAction* a : entries)
+        if (a->isEnabled() && a->isVisible() && !a->isSeparator())
+            names << Name(a);
+    return names;
+}
+
+// Which of the names are not among the offered ones.
+std::string Missing(const QStringList& offered, const QStringList& names)
+{
+    QStringList missing;
+    for (const QString& name : names)
+        if (!offered.contains(name))
+            missing << name;
+    return missing.join(", ").toStdString();
+}
+
+QStringList OfferedInMain(Program& p)
+{
+    QList<QAction*> entries;
+    Collect(p.form().menuBar()->actions(), entries);
+    Collect(p.form().findChild<QToolBar*>("ToolBar")->actions(), entries);
+    return Offered(entries);
+}
+
 // Opens the three popups on cells and labels that between them make every
-// entry's rule true somewhere; the idle entries of each, by popup.
-std::string IdlePopupEntries(Program& p)
+// entry's rule true somewhere; the idle entries of each, by popup. offered
+// gets every entry enabled somewhere.
+std::string IdlePopupEntries(Program& p, QStringList* offered = nullptr)
 {
     QStringList idle;
     qv::MatrixGrid& grid = p.grid();
@@ -74,6 +103,8 @@ std::string IdlePopupEntries(Program& p)
         Collect(menu.actions(), entries);
         for (const QString& name : Idle(entries))
             idle << menu.objectName() + "/" + name;
+        if (offered)
+            *offered << Offered(entries);
         return nullptr;
     });
     const auto rightClick = [&](const QRect& at) { QTest::mouseClick(&grid, Qt::RightButton, {}, at.center()); };
@@ -102,14 +133,23 @@ TEST(MenuEntries, NoEnabledEntryIsWithoutEffect)
     p.trigger("mnuUpload");
     ASSERT_TRUE(p.grid().imageShown());
     EXPECT_EQ(IdleMainEntries(p), "") << "an image uploaded";
-    EXPECT_EQ(IdlePopupEntries(p), "") << "an image uploaded";
+    QStringList popups;
+    EXPECT_EQ(IdlePopupEntries(p, &popups), "") << "an image uploaded";
+    // The option dialogs' entries are among those checked.
+    EXPECT_EQ(Missing(OfferedInMain(p), {"mnuPresetOptions", "mnuLCDOptions", "mnuLeqOptions", "mnuScaleOptions",
+                                         "mnuLockCode"}),
+              "");
+    EXPECT_EQ(Missing(popups, {"mnuPPM", "mnuPhase", "mnuSetGain", "mnuGroupGainMaster", "mnuGroupGainSecond"}), "");
 
     p.prompter.queueAnswer(qv::Answer::No); // the uploaded image's changes
     p.trigger("mnuConnect");
     p.idle(2000);
     ASSERT_TRUE(p.app->remoteControl().connected());
     EXPECT_EQ(IdleMainEntries(p), "") << "remote control";
-    EXPECT_EQ(IdlePopupEntries(p), "") << "remote control";
+    popups.clear();
+    EXPECT_EQ(IdlePopupEntries(p, &popups), "") << "remote control";
+    EXPECT_EQ(Missing(OfferedInMain(p), {"mnuPresetOptions", "actTheme"}), "");
+    EXPECT_EQ(Missing(popups, {"mnuPPM", "mnuPhase", "mnuSetGain"}), "");
 }
 
 TEST(MenuEntries, APackageIsAnsweredPlainlyAndTheProgramGoesOn)
