@@ -122,9 +122,8 @@ TEST(IoCommandLine, HelpNamesTheModuleOptions)
                                "--io-usb", "--io-product", "--io-mac", "--io-version-text", "--io-no-ethernet",
                                "--io-flash", "--slot", "--io-bad-checksum", "--io-bad-length", "--io-status-differs",
                                "--io-register", "--io-fpga", "--io-jtag-max", "--io-erase-fails", "--io-hex-error",
-                               "--io-jtag-damaged", "--io-register-fixed", "--slot-swap", "--slot-silent"})
-                               "--io-jtag-damaged", "--io-flash-damaged", "--io-flash-stop", "--io-flash-no-end",
-                               "--io-flash-silent"})
+                               "--io-jtag-damaged", "--io-register-fixed", "--slot-swap", "--slot-silent",
+                               "--io-flash-damaged", "--io-flash-stop", "--io-flash-no-end", "--io-flash-silent"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
