@@ -4,7 +4,8 @@
 namespace qv::sim {
 
 IoJtagTransfer::IoJtagTransfer(JtagChain& chain, const IoModuleOptions& options, int64_t timeUs)
-    : player_(chain, options.jtagMaxVectorBytes), damagedBlock_(options.jtagDamagedBlock), lastByteUs_(timeUs)
+    : player_(chain, options.jtagMaxVectorBytes), damagedBlock_(options.jtagDamagedBlock),
+      neverEnds_(options.jtagNeverEnds), lastByteUs_(timeUs)
 {
     block_.reserve(1 + kPayload);
 }
@@ -23,8 +24,10 @@ bool IoJtagTransfer::receive(uint8_t byte, int64_t timeUs, std::vector<uint8_t>&
         out.push_back(kSendAgain);
         return true;
     }
-    const bool finished = player_.feed(payload);
+    if (!played_)
+        played_ = player_.feed(payload);
     block_.clear();
+    const bool finished = played_ && !neverEnds_;
     out.push_back(finished ? player_.status() : kNextBlock);
     return !finished;
 }

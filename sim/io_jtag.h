@@ -40,6 +40,8 @@ public:
 private:
     XsvfPlayer player_;
     int damagedBlock_;
+    bool neverEnds_;
+    bool played_ = false; // the player has reached the image's end
     std::vector<uint8_t> block_;
     int blocks_ = 0; // blocks received, resent ones included
     int64_t lastByteUs_;

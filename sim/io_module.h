@@ -52,6 +52,8 @@ public:
     // The mainboard's JTAG chain with the FPGA's configuration.
     const JtagChain& jtagChain() const { return chain_; }
     bool playingJtag() const { return jtag_.has_value(); }
+    // Blocks the running JTAG transfer has taken, resent ones included.
+    int jtagBlocks() const { return jtag_ ? jtag_->blocks() : 0; }
     // The expansion module in slot 1-7 as the SPI UART reaches it.
     const SlotModule& slotModule(int slot) const { return slots_.at(size_t(slot - 1)); }
     // A fast flash read or write is running.

@@ -27,6 +27,7 @@ struct SlotModuleOptions {
     uint8_t swappedId = 0;       // the module reports this ID once it has answered ...
     int queriesBeforeSwap = 1;   // ... this many ID queries, as if exchanged after a scan
     int silentAfterBlocks = 0;   // after taking this many image blocks the module never answers again
+    bool neverEnds = false;      // asks for further blocks after its image has ended
 };
 
 // The I/O-interface module between the host's port and the mainboard.
@@ -84,6 +85,7 @@ struct IoModuleOptions {
     int hexFault = 0;                 // 500-503: the HEX download answers "E5xx" ...
     int hexFaultRecord = 1;           // ... at this record (1 = the first) instead of taking it
     int jtagDamagedBlock = 0;         // this JTAG block (1 = the first) arrives damaged once
+    bool jtagNeverEnds = false;       // JTAG asks for further blocks after the image has ended
     // Fast mainboard flash transfers ("@ATRDFlash", "@ATWRFlash").
     bool flashTransferAnswers = true; // false: their start command goes unanswered
     int flashDamagedBlock = 0;        // this block (1 = the first) is damaged, flashDamagedTimes times in a

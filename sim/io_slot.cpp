@@ -73,6 +73,7 @@ void SlotModule::startTransfer(const SlotModuleOptions& options, std::vector<uin
     chain_ = std::make_unique<JtagChain>(options.fpgaIdcode);
     player_ = std::make_unique<XsvfPlayer>(*chain_, kMaxVectorBytes);
     block_.clear();
+    played_ = false;
     ++transfers_;
     out.insert(out.end(), {kStart, kNextBlock});
 }
@@ -83,8 +84,10 @@ void SlotModule::takeBlockByte(const SlotModuleOptions& options, uint8_t byte, s
     if (block_.size() < kBlock)
         return;
     ++blocks_;
-    const bool finished = player_->feed(block_);
+    if (!played_)
+        played_ = player_->feed(block_);
     block_.clear();
+    const bool finished = played_ && !options.neverEnds;
     if (options.silentAfterBlocks > 0 && blocks_ >= options.silentAfterBlocks) {
         silent_ = true;
         return;

@@ -51,6 +51,7 @@ private:
     bool silent_ = false;
     std::unique_ptr<JtagChain> chain_;
     std::unique_ptr<XsvfPlayer> player_;
+    bool played_ = false; // the player has reached the image's end
     std::vector<uint8_t> block_;
     int64_t lastByteUs_ = 0;
     int transfers_ = 0;

@@ -53,6 +53,9 @@ public:
     static constexpr int kTransferReplyPolls = 12000;
     // Resends of one JTAG block before the image is given up.
     static constexpr int kJtagResends = 5;
+    // Blocks of padding a module may ask for once the image has run out; a
+    // module that keeps asking would otherwise be fed for ever.
+    static constexpr int kPaddingBlocks = 8;
     static constexpr int kSlotAttempts = 4;
     // The reply to "b": about 1 s.
     static constexpr int kSlotStartPolls = 100;

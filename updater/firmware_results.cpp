@@ -106,6 +106,9 @@ std::optional<FirmwareMessage> MainboardFpgaMessage(int code, const std::string&
     case kTransferStopped:
         return FirmwareMessage{MessageKind::Error, "The I/O module stopped answering while the FPGA was "
                                                    "updated.\r\r" + std::string(kRepowerText)};
+    case kTransferOverrun:
+        return FirmwareMessage{MessageKind::Error, "The I/O module asked for more than the image holds.\r\r" +
+                                                       std::string(kRepowerText)};
     default:
         return FirmwareMessage{MessageKind::Error, "An error was encountered while updating the FPGA.\r\rUnknown "
                                                    "Result: 0x" + HexByteText(firstByte)};
@@ -131,6 +134,9 @@ std::optional<FirmwareMessage> SlotFpgaMessage(int code, int slot, const std::st
         return FirmwareMessage{MessageKind::Error, "The module in slot #" + std::to_string(slot) +
                                                        " stopped answering while its FPGA was updated.\r\r" +
                                                        kRepowerText};
+    case kTransferOverrun:
+        return FirmwareMessage{MessageKind::Error, "The module in slot #" + std::to_string(slot) +
+                                                       " asked for more than its image holds.\r\r" + kRepowerText};
     default:
         return FirmwareMessage{MessageKind::Error, "An error was encountered while updating the FPGA " + inSlot +
                                                        "\r\rUnknown Result: 0x" + HexByteText(firstByte)};

@@ -35,6 +35,8 @@ inline constexpr int kSpiDestinationRefused = 1281;
 inline constexpr int kTransferStopped = 1536;
 // The user's Cancel ended the transfer.
 inline constexpr int kTransferCanceled = 1537;
+// The module kept asking for blocks after the image had run out.
+inline constexpr int kTransferOverrun = 1538;
 
 struct FirmwareMessage {
     MessageKind kind = MessageKind::Error;

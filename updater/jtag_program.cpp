@@ -27,6 +27,7 @@ int FirmwareProgrammer::ProgramJtag(std::span<const uint8_t> image, const std::s
     std::array<uint8_t, fw::kJtagBlock> block{};
     size_t offset = 0;
     int sends = 0; // of the block now held
+    int padding = 0; // blocks asked for after the image ran out
     bool endOfData = false;
     for (int pass = 1; c == fw::kJtagNextBlock || c == fw::kJtagSendAgain; ++pass) {
         if (pass == 1)
@@ -36,8 +37,10 @@ int FirmwareProgrammer::ProgramJtag(std::span<const uint8_t> image, const std::s
         if (c == fw::kJtagNextBlock) {
             sends = 0;
             std::fill(block.begin() + 1, block.end(), fw::kJtagPadding);
+            const size_t n = endOfData ? 0 : std::min(fw::kJtagPayload, image.size() - offset);
+            if (n == 0 && ++padding > kPaddingBlocks)
+                return kTransferOverrun;
             if (!endOfData) {
-                const size_t n = std::min(fw::kJtagPayload, image.size() - offset);
                 std::copy_n(image.begin() + std::ptrdiff_t(offset), n, block.begin() + 1);
                 offset += n;
                 AdvanceBars(display.bars, 1, int64_t(fw::kJtagBlock));

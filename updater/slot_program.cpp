@@ -18,6 +18,7 @@ bool EndsAttempts(int result)
     case XSVF_NOT_RUNMODE:
     case kTransferStopped:
     case kTransferCanceled:
+    case kTransferOverrun:
         return true;
     default:
         return false;
@@ -86,6 +87,7 @@ int FirmwareProgrammer::SendSlotImage(int slot, const std::string& text, std::sp
         return kTransferCanceled;
     }
     size_t offset = 0;
+    int padding = 0; // blocks asked for after the image ran out
     while (s == fw::kSlotNextBlock) {
         ++blocks;
         if (blocks == 1)
@@ -94,6 +96,8 @@ int FirmwareProgrammer::SendSlotImage(int slot, const std::string& text, std::sp
             display.show(text);
         std::array<uint8_t, fw::kSlotBlock> block{};
         const size_t n = std::min(block.size(), image.size() - offset);
+        if (n == 0 && ++padding > kPaddingBlocks)
+            return kTransferOverrun;
         std::copy_n(image.begin() + std::ptrdiff_t(offset), n, block.begin());
         offset += n;
         AdvanceBars(display.bars, 1, int64_t(fw::kSlotBlock));

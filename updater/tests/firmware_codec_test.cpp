@@ -104,6 +104,8 @@ TEST(FirmwareMessages, MainboardFpga)
             {qv::kTransferStopped, MessageKind::Error,
              "The I/O module stopped answering while the FPGA was updated.\r\r" + kRepower},
             {qv::kTransferCanceled, MessageKind::Warning, "The FPGA update was canceled by user."},
+            {qv::kTransferOverrun, MessageKind::Error,
+             "The I/O module asked for more than the image holds.\r\r" + kRepower},
         },
         [](int code) { return qv::MainboardFpgaMessage(code, "/u/a.xsvf", 0x1B); });
 }
@@ -126,6 +128,8 @@ TEST(FirmwareMessages, ExpansionModule)
              "The I/O module is not in RUN-Mode.\rPlease contact technical support.\r\rXSVF_NOT_RUNMODE"},
             {qv::kTransferStopped, MessageKind::Error,
              "The module in slot #4 stopped answering while its FPGA was updated.\r\r" + kRepower},
+            {qv::kTransferOverrun, MessageKind::Error,
+             "The module in slot #4 asked for more than its image holds.\r\r" + kRepower},
         },
         [](int code) { return qv::SlotFpgaMessage(code, 4, "/u/m.xB0", 0xC1); });
 }

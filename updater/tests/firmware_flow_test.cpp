@@ -311,15 +311,37 @@ TEST(SlotFpga, ResultsOfEachKindOfSlot)
             EXPECT_EQ(b.bar.text(), "100 %");
             EXPECT_EQ(b.status.text(), "Please wait...");
         }
-        if (c.transfers > 1)
+        if (c.transfers > 1) {
             EXPECT_EQ(b.overall.position(), int64_t(b.slot(2).blocks() / c.transfers) * 50)
                 << "failed attempts are taken back from the overall bar";
+        }
     }
 
     FirmwareBench b(WithSlotModule(swapped));
     b.io.ReadModuleIds();
     b.firmware.ProgramSlotFpga(2, 0xB0, "Programming", image, b.display());
     EXPECT_EQ(b.firmware.lastReply(), 0xC0) << "the module the slot now holds";
+}
+
+// A module that asks for blocks after the image has run out is fed a few
+// blocks of padding, then told off, instead of for ever.
+TEST(SlotFpga, AModuleThatKeepsAskingAfterTheImageIsStopped)
+{
+    const auto board = FpgaImage(qv::sim::kVp20Idcode, Bitstream(3000));
+    {
+        FirmwareBench b(Options([](IoModuleOptions& o) { o.jtagNeverEnds = true; }));
+        EXPECT_EQ(b.firmware.ProgramJtag(board, "programming", b.display()), qv::kTransferOverrun);
+        const int imageBlocks = int((board.size() + 1022) / 1023);
+        EXPECT_EQ(b.module().jtagBlocks(), imageBlocks + qv::FirmwareProgrammer::kPaddingBlocks);
+    }
+    qv::sim::SlotModuleOptions endless{0xB0};
+    endless.neverEnds = true;
+    const auto module = FpgaImage(qv::sim::kSlotFpgaIdcode, Bitstream(500));
+    FirmwareBench b(WithSlotModule(endless));
+    EXPECT_EQ(b.firmware.ProgramSlotFpga(2, 0xB0, "Programming", module, b.display()), qv::kTransferOverrun);
+    EXPECT_EQ(b.slot(2).transfers(), 1) << "not tried again";
+    EXPECT_EQ(b.slot(2).blocks(), int((module.size() + 49) / 50) + qv::FirmwareProgrammer::kPaddingBlocks);
+    EXPECT_EQ(b.module().spiDestination(), 8);
 }
 
 TEST(SlotFpga, ModuleThatStopsAnsweringOrACancel)

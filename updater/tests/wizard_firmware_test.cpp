@@ -122,8 +122,9 @@ TEST(WizardFirmware, XsvfImageForTheMainboardFpga)
         EXPECT_EQ(b.messages, c.messages);
         EXPECT_EQ(b.module().count("@ATPrg"), c.downloads);
         EXPECT_EQ(b.module().jtagChain().started(), c.done);
-        if (c.done)
+        if (c.done) {
             EXPECT_EQ(b.module().jtagChain().configuration(), bitstream);
+        }
         // The job leaves the link at its low speed.
         EXPECT_EQ(b.module().count("@ATHS"), 1);
         EXPECT_EQ(b.sim.port.baudRate(), 9600);
