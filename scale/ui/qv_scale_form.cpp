@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -373,6 +374,16 @@ void TQVScaleForm::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     // Open while the main window is disabled.
     StayUsableUnderDisabledParent(*this, event);
+}
+
+bool TQVScaleForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == KeyNoBox && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+        mnuDownload->trigger(); // nothing while Download is not offered
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // --- the instrument and the configuration ---

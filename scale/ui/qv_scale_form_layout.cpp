@@ -17,7 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QShortcut>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -171,12 +170,13 @@ void TQVScaleForm::buildParameters(QGroupBox& group)
     grid->setColumnStretch(6, 1);
 
     // F2 in the key list sends the scale to that key's slot.
-    auto* f2 = new QShortcut(QKeySequence(Qt::Key_F2), KeyNoBox, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(f2, &QShortcut::activated, mnuDownload, &QAction::trigger);
+    KeyNoBox->installEventFilter(this);
 }
 
 void TQVScaleForm::buildLines(QGroupBox& group)
 {
+    // At least as wide as the longest label in the font it is shown in.
+    const int labelWidth = std::max(kLabelWidth, group.fontMetrics().horizontalAdvance("Line 28") + 2);
     int right = 0;
     for (size_t i = 0; i < kScaleLines; ++i) {
         const int column = int(i) / kRowsPerColumn;
@@ -186,8 +186,8 @@ void TQVScaleForm::buildLines(QGroupBox& group)
         LineRow& row = rows_[i];
         row.label = new QLabel("Line " + n, &group);
         row.label->setObjectName("LineLabel" + n);
-        row.label->setGeometry(x, y, kLabelWidth, kFieldHeight - kFieldRise);
-        x += kLabelWidth + kGap;
+        row.label->setGeometry(x, y, labelWidth, kFieldHeight - kFieldRise);
+        x += labelWidth + kGap;
         row.value = NewEdit("ValueEdit" + n, kValueLength, &group);
         row.value->setGeometry(x, y - kFieldRise, kValueWidth, kFieldHeight);
         x += kValueWidth + kGap;
