@@ -1,12 +1,11 @@
 #include "scale/scale_editor.h"
 
 #include "platform/host/scripted_prompter.h"
+#include "scale_file_test.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -52,29 +51,14 @@ TEST(ScaleEditorTexts, NoteLinesBetweenFileAndMemo)
     EXPECT_EQ(qv::MemoTextAsNote("a\nb"), "a\r\nb");
 }
 
-class ScaleEditorFiles : public ::testing::Test {
+class ScaleEditorFiles : public qv::test::ScaleFileTest {
 protected:
     void SetUp() override
     {
-        folder = fs::temp_directory_path() /
-                 ("qv_scale_editor_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        ScaleFileTest::SetUp();
         start.scales[0].setShortName("STRT");
     }
-    void TearDown() override { fs::remove_all(folder); }
 
-    std::string write(const std::string& name, const std::vector<uint8_t>& bytes)
-    {
-        const std::string path = (folder / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
-        return path;
-    }
-    static std::vector<uint8_t> read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
     // A library whose first scale is named, as its file holds it.
     static std::vector<uint8_t> library(const char* name)
     {
@@ -83,7 +67,6 @@ protected:
         return qv::ScaleLibraryBytes(lib);
     }
 
-    fs::path folder;
     qv::ScriptedPrompter prompter;
     qv::ScaleLibrary start;
 };

@@ -7,6 +7,7 @@
 #include "scale/scale_editor_host.h"
 #include "scale/ui/qv_scale_form.h"
 #include "scale/ui/scale_view_panel.h"
+#include "scale_file_test.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,13 +16,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -111,18 +109,6 @@ Bytes TableBytes(const std::vector<uint16_t>& words)
     return bytes;
 }
 
-Bytes Read(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-std::string Write(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
-    return path;
-}
-
 // The program around the editor: what it asked for, and a configuration.
 struct RecordingHost : qv::ScaleEditorHost {
     bool identified = false;
@@ -155,10 +141,8 @@ struct RecordingHost : qv::ScaleEditorHost {
     }
 };
 
-class ScaleForm : public ::testing::Test {
+class ScaleForm : public qv::test::ScaleFileTest {
 protected:
-    std::string path(const char* name) const { return folder.filePath(name).toStdString(); }
-
     QAction* action(const char* name) { return form.findChild<QAction*>(name); }
     QLineEdit* edit(const QString& name) { return form.findChild<QLineEdit*>(name); }
     QComboBox* list(const QString& name) { return form.findChild<QComboBox*>(name); }
@@ -181,13 +165,12 @@ protected:
     }
     std::string openFixture()
     {
-        const std::string file = Write(path("fixture.dat"), FixtureLibrary());
+        const std::string file = write("fixture.dat", FixtureLibrary());
         prompter.queueText(file);
         action("mnuOpen")->trigger();
         return file;
     }
 
-    QTemporaryDir folder;
     RecordingHost host;
     qv::ScriptedPrompter prompter;
     qv::TQVScaleForm form{host, prompter, qv::ScaleLibrary{}};
@@ -266,7 +249,7 @@ TEST_F(ScaleForm, SavingWritesBackWhatWasReadByteForByte)
     const std::string copy = path("copy.dat");
     prompter.queueText(copy);
     action("mnuSaveAs")->trigger();
-    EXPECT_EQ(Read(copy), FixtureLibrary());
+    EXPECT_EQ(read(copy), FixtureLibrary());
     EXPECT_EQ(status(), QString::fromStdString("File: " + copy));
 
     // Reopened (on scale 20 still) and one value of scale 1 changed: only
@@ -280,8 +263,8 @@ TEST_F(ScaleForm, SavingWritesBackWhatWasReadByteForByte)
     Bytes expected = FixtureLibrary();
     const Bytes minus6 = {0x83, 0, 0, 0, 0, 0xC0};
     std::copy(minus6.begin(), minus6.end(), expected.begin() + 41 + 13);
-    EXPECT_EQ(Read(copy), expected);
-    EXPECT_EQ(Read(fixture), FixtureLibrary());
+    EXPECT_EQ(read(copy), expected);
+    EXPECT_EQ(read(fixture), FixtureLibrary());
     EXPECT_FALSE(action("mnuSave")->isEnabled());
     EXPECT_FALSE(form.editor().changed());
 }
@@ -433,7 +416,7 @@ TEST_F(ScaleForm, AFileThatIsNoLibraryLeavesThePreviousOneCurrent)
 {
     const std::string fixture = openFixture();
     type("ValueEdit2", "-6");
-    const std::string bad = Write(path("bad.dat"), Bytes(49059, 0));
+    const std::string bad = write("bad.dat", Bytes(49059, 0));
     prompter.clearShown();
     prompter.queueAnswer(Answer::No); // keep the change unsaved
     prompter.queueText(bad);
@@ -447,7 +430,7 @@ TEST_F(ScaleForm, AFileThatIsNoLibraryLeavesThePreviousOneCurrent)
     EXPECT_EQ(edit("ValueEdit2")->text(), "-6") << "the edit is still there";
 
     action("mnuSave")->trigger();
-    EXPECT_EQ(Read(fixture)[41 + 13], 0x83) << "saved to the previous file";
+    EXPECT_EQ(read(fixture)[41 + 13], 0x83) << "saved to the previous file";
 }
 
 TEST_F(ScaleForm, ClosingWithChangesAsks)
@@ -471,7 +454,7 @@ TEST_F(ScaleForm, ClosingWithChangesAsks)
     prompter.queueText(path("saved"));
     EXPECT_TRUE(form.close());
     EXPECT_TRUE(host.mainEnabled);
-    EXPECT_EQ(Read(path("saved.dat")).size(), 49060u);
+    EXPECT_EQ(read(path("saved.dat")).size(), 49060u);
     EXPECT_FALSE(form.editor().changed());
 
     // A change typed but not yet entered counts too.
@@ -501,6 +484,36 @@ TEST_F(ScaleForm, TheShortNameAndTheDigitalBoxAreEdits)
     EXPECT_TRUE(form.editor().changed());
     EXPECT_EQ(form.editor().current().analogueFlag, 1);
     EXPECT_EQ(Words(form.table())[7], 0);
+}
+
+TEST_F(ScaleForm, TheNoteKeepsWithinItsRoom)
+{
+    openFixture();
+    auto* note = form.findChild<QPlainTextEdit*>("Note");
+    note->selectAll();
+    note->insertPlainText(QString(2046, 'x'));
+    // "ab" fills the 2048 bytes; the line break would take two more.
+    QTest::keyClicks(note, "ab");
+    QTest::keyClick(note, Qt::Key_Return);
+    QTest::keyClicks(note, "cd");
+    EXPECT_EQ(note->toPlainText(), QString(2046, 'x') + "ab");
+    EXPECT_EQ(form.editor().current().noteText(), std::string(2046, 'x') + "ab");
+
+    // Shortened and lengthened again within the room.
+    QTest::keyClick(note, Qt::Key_Backspace);
+    QTest::keyClick(note, Qt::Key_Backspace);
+    QTest::keyClick(note, Qt::Key_Return);
+    EXPECT_EQ(form.editor().current().noteText(), std::string(2046, 'x') + "\r\n");
+}
+
+TEST_F(ScaleForm, DownloadWithoutASerialInterfaceSaysSo)
+{
+    host.identified = true;
+    form.FormShow();
+    prompter.clearShown();
+    action("mnuDownload")->trigger();
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"No RVT connected."});
+    EXPECT_TRUE(form.isEnabled());
 }
 
 TEST_F(ScaleForm, StepsThroughTheScalesWithinOneToTwenty)
@@ -542,7 +555,7 @@ TEST_F(ScaleForm, TheLastLibraryIsOfferedWhenTheWindowOpens)
     EXPECT_TRUE(prompter.texts().empty());
     form.close();
 
-    host.last = Write(path("last.dat"), FixtureLibrary());
+    host.last = write("last.dat", FixtureLibrary());
     prompter.queueAnswer(Answer::Yes);
     form.FormShow();
     EXPECT_EQ(prompter.texts(),

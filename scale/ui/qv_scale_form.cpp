@@ -408,8 +408,10 @@ void TQVScaleForm::DownloadButtonClick()
     if (host_.remoteControlOn() && !host_.releaseRemoteControl())
         return;
     MatrixTransfer* transfer = host_.transferWindow();
-    if (!transfer)
+    if (!transfer) {
+        prompter_.error("No RVT connected.");
         return;
+    }
     setEnabled(false);
     const auto bytes = ScaleTableBytes(table_);
     const bool switched = host_.liveLink();

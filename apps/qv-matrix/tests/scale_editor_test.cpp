@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -79,6 +80,15 @@ TEST(ScaleEditorProgram, ToolsMenuOpensItOnTheDefaultLibrary)
     EXPECT_TRUE(p.command("mnuDownload")->isEnabled()) << "the instrument is identified";
     EXPECT_FALSE(p.command("mnuInsertScale")->isEnabled()) << "no configuration loaded";
 
+    // Restart: the instrument restarts and is identified again; the main
+    // window keeps waiting for the editor.
+    const int restarts = p.instrument.restartCount();
+    p.command("actRestart")->trigger();
+    EXPECT_EQ(p.instrument.restartCount(), restarts + 1);
+    EXPECT_EQ(p.form().field(qv::MainField::Connection), "RVT120S");
+    EXPECT_FALSE(p.form().isEnabled());
+    EXPECT_TRUE(p.editor().isEnabled());
+
     EXPECT_TRUE(p.editor().close());
     EXPECT_TRUE(p.form().isEnabled());
     EXPECT_TRUE(p.prompter.texts().empty());
@@ -139,16 +149,20 @@ TEST(ScaleEditorProgram, AnInstrumentFallingSilentMidwayIsSaid)
     // Silent after the first of the two blocks; the user closes the
     // transfer window after a while.
     int64_t silentSinceMs = -1;
+    QString shownText;
     p.pump.add([&] {
         if (silentSinceMs < 0 && p.instrument.blockWrites() == writes + 1) {
             p.instrument.options().noAnswer = true;
             silentSinceMs = p.clock.nowMs();
         }
         auto* window = p.form().findChild<qv::TRS232Driver*>();
+        if (window && window->isVisible())
+            shownText = window->findChild<QLabel*>("DSPProgressFileName")->text();
         if (silentSinceMs >= 0 && p.clock.nowMs() - silentSinceMs > 3000 && window && window->isVisible())
             window->close();
     });
     p.command("mnuDownload")->trigger();
+    EXPECT_EQ(shownText, "Downloading Scale...");
     EXPECT_EQ(p.prompter.count(qv::TQVScaleForm::kNotDownloadedText), 1);
     EXPECT_EQ(p.instrument.blockWrites(), writes + 1);
     EXPECT_TRUE(p.editor().isEnabled());
