@@ -39,8 +39,8 @@ constexpr size_t kRecord = 2453;
 //   line 5  -1      Overload
 //   line 6  0       kind 9, which no list entry names
 // and a note whose second line ends in a bare line feed.
-// Scale 2 "K12 ": key 12 and dynamics 20, beyond the lists. Scale 20
-// "LAST": "1630 II", not digital, one line.
+// Scale 2 "K12 ": key 12 and dynamics 20, beyond the lists. Scale 19: a
+// note of 2048 bytes. Scale 20 "LAST": "1630 II", not digital, one line.
 Bytes FixtureLibrary()
 {
     Bytes bytes(20 * kRecord, 0);
@@ -69,6 +69,13 @@ Bytes FixtureLibrary()
     put(2, 0, std::string("\x04" "K12 ", 5));
     put(2, 5, "\x0C");
     put(2, 34, "\x14");
+
+    // Scale 19's note fills all 2048 bytes with bare line feeds: with CR LF
+    // it would need more.
+    std::string full;
+    for (int n = 0; n < 1024; ++n)
+        full += "a\n";
+    put(19, 405, full);
 
     put(20, 0, std::string("\x04" "LAST", 5));
     put(20, 5, "\x09");
@@ -212,6 +219,10 @@ TEST_F(ScaleForm, OpeningALibraryShowsItsScalesAndTable)
     action("mnuNext")->trigger();
     EXPECT_EQ(list("KeyNoBox")->currentIndex(), -1);
     EXPECT_EQ(list("DynamicsBox")->currentIndex(), -1);
+
+    // A note longer as lines than its room is shown whole.
+    choose("ScaleNoEdit", 18);
+    EXPECT_EQ(form.findChild<QPlainTextEdit*>("Note")->toPlainText().size(), 2048);
 }
 
 TEST_F(ScaleForm, EditingALineRedrawsThePreviewAndTheTable)

@@ -214,9 +214,10 @@ void TQVScaleForm::LineBoxChangePro()
 void TQVScaleForm::NoteChange()
 {
     // Typing past the note's room takes back what went beyond it; a note
-    // already longer (from a foreign file) can still be shortened.
+    // already longer (from a foreign file) is shown whole and can still be
+    // shortened.
     const size_t bytes = NoteBytes(*Note);
-    if (bytes > kScaleNoteSize && bytes > noteSize_) {
+    if (reacting_ && bytes > kScaleNoteSize && bytes > noteSize_) {
         QTextCursor cursor = Note->textCursor();
         const QSignalBlocker blocker(Note);
         while (NoteBytes(*Note) > std::max(kScaleNoteSize, noteSize_) && cursor.position() > 0)
@@ -248,7 +249,7 @@ void TQVScaleForm::updateInstrumentCommands()
 
 void TQVScaleForm::setStatusFile()
 {
-    StatusPanel->setText("File: " + FromLatin1(editor_.fileName()));
+    StatusPanel->setText("File: " + QString::fromStdString(editor_.fileName()));
 }
 
 void TQVScaleForm::showScale(size_t number)
