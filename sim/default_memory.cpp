@@ -101,6 +101,15 @@ void putIdentity(std::vector<uint8_t>& memory, const InstrumentOptions& options)
 
 } // namespace
 
+uint32_t scaleSlotAddress(int slot)
+{
+    constexpr uint32_t kLeq = 0x1CC00;
+    constexpr uint32_t kDmu = 0x1DA00; // "1630 I", then "1630 II"
+    if (slot <= 7)
+        return 0x1C500 + uint32_t(slot - 1) * kScaleSlotSize;
+    return slot == 8 ? kLeq : kDmu + uint32_t(slot - 9) * kScaleSlotSize;
+}
+
 uint32_t presetLabelBlock(int preset)
 {
     return preset == 1 ? 0x1080 : 0x2580 + uint32_t(preset - 2) * 0x180;

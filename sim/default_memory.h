@@ -24,6 +24,12 @@ inline constexpr uint32_t kLcdVideo = 0x40000;
 // 1-11; the preset's routing block follows it.
 uint32_t presetLabelBlock(int preset);
 
+// The scale slots of "Key 1" to "Key 7", "Leq", "1630 I" and "1630 II",
+// slots 1 to 10: 128 big-endian words each, the scale's name first.
+inline constexpr int kScaleSlots = 10;
+inline constexpr uint32_t kScaleSlotSize = 256;
+uint32_t scaleSlotAddress(int slot);
+
 // "5.30" for 0x0530: the hexadecimal digits are the decimal digits.
 std::string versionDigits(uint16_t imageVersion);
 

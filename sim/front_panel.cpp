@@ -1,9 +1,11 @@
 // The instrument's front panel and the text it sends on its own.
 #include "front_panel.h"
 
+#include "default_memory.h"
 #include "dot_command.h"
 #include "text_protocol.h"
 
+#include <cstdio>
 #include <sstream>
 #include <vector>
 
@@ -64,7 +66,8 @@ int64_t Instrument::nextUnsolicitedUs() const
 
 namespace {
 
-constexpr char kUsage[] = "usage: route O I | preset N | power | state | io | fpga | slot N";
+constexpr char kUsage[] = "usage: route O I | preset N | power | state | io | fpga | slot N | scale N";
+constexpr int kWordsPerLine = 16;
 constexpr char kNoIoModule[] = "no I/O module";
 
 } // namespace
@@ -100,6 +103,30 @@ std::string FrontPanel::fpgaState(int slot) const
            (chain->started() ? ", started" : "");
 }
 
+std::string FrontPanel::scale(int slot) const
+{
+    if (slot < 1 || slot > kScaleSlots)
+        return "no scale slot " + std::to_string(slot);
+    const uint32_t address = scaleSlotAddress(slot);
+    const std::vector<uint8_t> table = instrument_.peek(address, kScaleSlotSize);
+    // The name's characters lie low byte first in each word.
+    std::string name;
+    for (size_t i : {1, 0, 3, 2})
+        name += table[i] >= 0x20 && table[i] < 0x7F ? char(table[i]) : '.';
+    char text[64];
+    std::snprintf(text, sizeof text, "scale %d at 0x%05X, name \"", slot, unsigned(address));
+    std::string out = text + name + "\"";
+    for (size_t word = 0; word < table.size() / 2; ++word) {
+        if (word % kWordsPerLine == 0) {
+            std::snprintf(text, sizeof text, "\n%3zu:", word);
+            out += text;
+        }
+        std::snprintf(text, sizeof text, " %02X%02X", table[2 * word], table[2 * word + 1]);
+        out += text;
+    }
+    return out;
+}
+
 std::string FrontPanel::command(const std::string& line)
 {
     std::istringstream in(line);
@@ -128,6 +155,8 @@ std::string FrontPanel::command(const std::string& line)
         return fpgaState(0);
     if (word == "slot" && numbers.size() == 1 && numbers[0] >= 1 && numbers[0] <= 7)
         return fpgaState(numbers[0]);
+    if (word == "scale" && numbers.size() == 1)
+        return scale(numbers[0]);
     return kUsage;
 }
 
@@ -140,7 +169,8 @@ std::string frontPanelUsage()
            "  state              what the display tells: running, booting, BIOS mode or download mode\n"
            "  io                 the I/O module's RUN code: version, ID, system mode and version text\n"
            "  fpga               the mainboard FPGA: bytes configured and whether it was started\n"
-           "  slot N             the same for the FPGA of the expansion module in slot N\n";
+           "  slot N             the same for the FPGA of the expansion module in slot N\n"
+           "  scale N            the scale table in slot N, 1-10 (Key 1-7, Leq, 1630 I, 1630 II): name and words\n";
 }
 
 } // namespace qv::sim

@@ -32,9 +32,13 @@ public:
     // An FPGA's configuration: "configured N bytes, started", "configured N
     // bytes" or "not configured"; slot 0 is the mainboard's.
     std::string fpgaState(int slot) const;
+    // The scale table in scale slot 1 to 10 ("Key 1" to "1630 II"): its
+    // address and name, then its 128 words, 16 a line.
+    std::string scale(int slot) const;
 
     // One command as qv-instrument-sim reads it on its standard input
-    // ("route O I", "preset N", "power", "state", "io", "fpga", "slot N");
+    // ("route O I", "preset N", "power", "state", "io", "fpga", "slot N",
+    // "scale N");
     // the answer to print.
     std::string command(const std::string& line);
 

@@ -165,13 +165,15 @@ void MatrixApplication::plugIn()
     };
     hooks.openFile = [this](const QString& path) { return opened(document_->Open(path.toStdString())); };
     hooks.openRecentFile = [this](const QString& path) { return opened(document_->OpenRecent(path.toStdString())); };
-    hooks.mayClose = [this] { return document_->ReplacementGuard(); };
+    hooks.mayClose = [this] { return scaleEditor_->mayClose() && document_->ReplacementGuard(); };
     hooks.gridPosition = [this] { return QPoint(grid_->gridPosX(), grid_->gridPosY()); };
     plugInRemote();
     macros_ = std::make_unique<MacroWiring>(*form_, *grid_, *remote_, prompter_);
     optionDialogs_ =
         std::make_unique<OptionDialogs>(*form_, *grid_, *document_, *remote_, *view_, debugMode_, gainTimer_);
     plugInOptions();
+    scaleEditor_ = std::make_unique<ScaleEditorWiring>(*form_, *document_, *connection_, *remote_, *view_, record_,
+                                                       [this] { return transferWindow(); });
     connectRequests();
     connectRemoteRequests();
     connectOptionRequests();

@@ -4,6 +4,7 @@
 #include "hand_over.h"
 #include "macro_wiring.h"
 #include "option_dialogs.h"
+#include "scale_editor_wiring.h"
 #include "link/instrument_record.h"
 #include "main_form_view.h"
 #include "matrix/config_document.h"
@@ -82,6 +83,7 @@ public:
     MacroWiring& macros() { return *macros_; }
     TDotLogForm& dotLog() { return *dotLog_; }
     OptionDialogs& optionDialogs() { return *optionDialogs_; }
+    TQVScaleForm& scaleEditor() { return scaleEditor_->window(); }
     MatrixConnection& connection() { return *connection_; }
     // Switched in the About box; what it reveals watches it.
     DebugMode& debugMode() { return debugMode_; }
@@ -141,6 +143,7 @@ private:
     std::unique_ptr<RemoteControl> remote_;
     std::unique_ptr<MacroWiring> macros_; // goes before remote control and the window
     std::unique_ptr<OptionDialogs> optionDialogs_; // goes before remote control and the window
+    std::unique_ptr<ScaleEditorWiring> scaleEditor_; // goes before remote control and the window
     TDotLogForm* dotLog_ = nullptr; // owned by the main window
     // Owned by the main window.
     TAboutForm* about_ = nullptr;

@@ -294,6 +294,56 @@ void glyphExit(QPainter& p)
     p.drawPolygon(head, 3);
 }
 
+void glyphStep(QPainter& p, bool forward)
+{
+    QPainterPath arrow;
+    arrow.moveTo(3, 12);
+    arrow.lineTo(11, 4);
+    arrow.lineTo(11, 8.5);
+    arrow.lineTo(20.5, 8.5);
+    arrow.lineTo(20.5, 15.5);
+    arrow.lineTo(11, 15.5);
+    arrow.lineTo(11, 20);
+    arrow.closeSubpath();
+    if (forward) {
+        p.translate(24, 0);
+        p.scale(-1, 1);
+    }
+    const QColor colour(0x2F, 0x6D, 0xB5);
+    p.setPen(QPen(colour.darker(140), 1, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+    p.setBrush(colour);
+    p.drawPath(arrow);
+}
+
+// A meter scale going into a configuration page.
+void glyphInsertScale(QPainter& p)
+{
+    p.setPen(QPen(kInk, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 2.5, 12.5, 19));
+    p.setPen(QPen(QColor(0x26, 0x32, 0x38), 1));
+    p.setBrush(QColor(0x1C, 0x23, 0x2B));
+    p.drawRect(QRectF(12, 5, 7, 14));
+    const QColor ticks[] = {QColor(0xE5, 0x3B, 0x35), Qt::white, Qt::white, Qt::white};
+    for (int i = 0; i < 4; ++i) {
+        p.setPen(QPen(ticks[i], 1.2));
+        p.drawLine(QPointF(13.5, 7.5 + i * 3.2), QPointF(17.5, 7.5 + i * 3.2));
+    }
+    QPainterPath arrow;
+    arrow.moveTo(10.5, 12);
+    arrow.lineTo(5.5, 7);
+    arrow.lineTo(5.5, 10);
+    arrow.lineTo(1, 10);
+    arrow.lineTo(1, 14);
+    arrow.lineTo(5.5, 14);
+    arrow.lineTo(5.5, 17);
+    arrow.closeSubpath();
+    const QColor colour(0xD9, 0x82, 0x2B);
+    p.setPen(QPen(colour.darker(140), 0.8, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+    p.setBrush(colour);
+    p.drawPath(arrow);
+}
+
 QPixmap glyphPixmap(ToolGlyph glyph, int size)
 {
     QPixmap pixmap(size, size);
@@ -320,6 +370,9 @@ QPixmap glyphPixmap(ToolGlyph glyph, int size)
     case ToolGlyph::Restart: glyphRestart(p); break;
     case ToolGlyph::PresetOptions: glyphSliders(p); break;
     case ToolGlyph::Exit: glyphExit(p); break;
+    case ToolGlyph::Previous: glyphStep(p, false); break;
+    case ToolGlyph::Next: glyphStep(p, true); break;
+    case ToolGlyph::InsertScale: glyphInsertScale(p); break;
     }
     return pixmap;
 }

@@ -2,6 +2,7 @@
 
 #include "main_form.h"
 #include "splash_form.h"
+#include "platform/qt/usable_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -101,11 +102,9 @@ void TRS232Driver::showEvent(QShowEvent* event)
 void TRS232Driver::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    // The main window is disabled while a transfer runs, and its child
-    // windows with it; this one stays usable (a window may be enabled
-    // under a disabled parent) so it does not look dead and can be closed.
-    if (event->type() == QEvent::EnabledChange && !isEnabled() && !testAttribute(Qt::WA_ForceDisabled))
-        setEnabled(true);
+    // The main window is disabled while a transfer runs; this window stays
+    // usable so it does not look dead and can be closed.
+    StayUsableUnderDisabledParent(*this, event);
 }
 
 void TRS232Driver::showWindow()

@@ -1,10 +1,10 @@
 #include "scale/scale_library.h"
 
+#include "scale_file_test.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -12,32 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ScaleLibraryFile : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() /
-                 ("qv_scale_library_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string write(const std::string& name, const std::vector<uint8_t>& bytes)
-    {
-        const std::string path = (folder / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
-        return path;
-    }
-
-    static std::vector<uint8_t> read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    fs::path folder;
-};
+class ScaleLibraryFile : public qv::test::ScaleFileTest {};
 
 // A library that differs from the empty one, to see it left unchanged.
 qv::ScaleLibrary Marked()

@@ -219,6 +219,34 @@ TEST(FrontPanel, PowerCycleSendsAPowerUpNoticeAfterTheBoot)
     EXPECT_EQ(b.receivedWithin(20), ".P\r\n");
 }
 
+TEST(FrontPanel, ShowsTheScaleTableInASlot)
+{
+    VirtualInstrument sim;
+    FrontPanel panel(sim.instrument, sim.clock);
+    // The name "LeqM" as 0x654C 0x4D71 (low byte first), then the words 2 to 127.
+    std::vector<uint8_t> table{0x65, 0x4C, 0x4D, 0x71};
+    for (int word = 2; word < 128; ++word)
+        table.insert(table.end(), {uint8_t(word >> 8), uint8_t(word)});
+    sim.instrument.poke(0x1CC00, table);
+
+    const std::string shown = panel.command("scale 8");
+    EXPECT_EQ(shown.substr(0, shown.find('\n')), "scale 8 at 0x1CC00, name \"LeqM\"");
+    EXPECT_NE(shown.find("\n  0: 654C 4D71 0002 0003 0004"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("\n112: 0070 0071"), std::string::npos) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 5), " 007F");
+
+    const std::pair<const char*, const char*> slots[] = {
+        {"scale 1", "scale 1 at 0x1C500, name \"....\""}, {"scale 7", "scale 7 at 0x1CB00,"},
+        {"scale 9", "scale 9 at 0x1DA00,"}, {"scale 10", "scale 10 at 0x1DB00,"},
+    };
+    for (auto [command, start] : slots)
+        EXPECT_EQ(panel.command(command).rfind(start, 0), 0u) << command;
+    EXPECT_EQ(panel.command("scale 0"), "no scale slot 0");
+    EXPECT_EQ(panel.command("scale 11"), "no scale slot 11");
+    for (const char* bad : {"scale", "scale x"})
+        EXPECT_EQ(panel.command(bad).rfind("usage:", 0), 0u) << bad;
+}
+
 TEST(FrontPanel, SoftwareWithoutTextReportsNothing)
 {
     InstrumentOptions o;
@@ -254,13 +282,13 @@ TEST(FrontPanel, CommandsFromStandardInput)
     const std::pair<const char*, const char*> cases[] = {
         {"route 7 3", "ok"},
         {"route 63 3", "refused"},
-        {"route 7", "usage: route O I | preset N | power | state | io | fpga | slot N"},
+        {"route 7", "usage: route O I | preset N | power | state | io | fpga | slot N | scale N"},
         {"preset 3", "ok"},
-        {"preset x", "usage: route O I | preset N | power | state | io | fpga | slot N"},
+        {"preset x", "usage: route O I | preset N | power | state | io | fpga | slot N | scale N"},
         {"state", "running"},
         {"power", "ok"},
         {"state", "booting"},
-        {"dance", "usage: route O I | preset N | power | state | io | fpga | slot N"},
+        {"dance", "usage: route O I | preset N | power | state | io | fpga | slot N | scale N"},
     };
     for (const auto& [line, answer] : cases)
         EXPECT_EQ(b.panel.command(line), answer) << line;

@@ -105,6 +105,15 @@ std::vector<DefaultScale> DefaultScales()
     return {Make(kLeqM), Make(kDmu1), Make(kDmu2)};
 }
 
+qv::ScaleLibrary DefaultScaleLibrary()
+{
+    qv::ScaleLibrary library;
+    const auto scales = DefaultScales();
+    for (size_t i = 0; i < scales.size(); ++i)
+        library.scales[i] = scales[i].record;
+    return library;
+}
+
 bool DefaultScaleBytes(DefaultScale& scale, std::array<uint8_t, qv::kScaleTableBytes>& bytes, std::string& error)
 {
     qv::ScaleTable table{};

@@ -1,8 +1,8 @@
 // Renders QV-Matrix as a user sees it, against the in-process simulated
 // instrument, into PNG files: the main window after an upload, with a label
 // popup open, with the grid scrolled, and in remote control with crosspoints
-// set from the window and at the instrument, and each option dialog. Run
-// offscreen; see `make screenshots`.
+// set from the window and at the instrument, each option dialog and the
+// scale editor. Run offscreen; see `make screenshots`.
 #include "apps/qv-matrix/matrix_application.h"
 #include "matrix/channel_options.h"
 #include "matrix/remote_timer.h"
@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -211,6 +212,16 @@ int main(int argc, char** argv)
     emit grid.phaseOptionsRequested({55});
     picture = "qv-matrix-gain.png";
     emit grid.groupGainRequested(qv::GroupAnalogue, -35, {33, 34});
+
+    // QV-Scale on our default library: the 60 dB scale and its preview.
+    form.action("mnuQVScale")->trigger();
+    qv::TQVScaleForm& editor = program.scaleEditor();
+    auto* scaleList = editor.findChild<QComboBox*>("ScaleNoEdit");
+    scaleList->setCurrentIndex(1);
+    emit scaleList->activated(1);
+    QApplication::processEvents();
+    ok = Save(editor.grab().toImage(), folder, "qv-matrix-scale-editor.png") && ok;
+    editor.close();
 
     // Remote control: the instrument's labels and routing, two crosspoints
     // changed at its front panel (local icons, reload declined) and one

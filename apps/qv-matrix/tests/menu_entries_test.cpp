@@ -135,9 +135,9 @@ TEST(MenuEntries, NoEnabledEntryIsWithoutEffect)
     EXPECT_EQ(IdleMainEntries(p), "") << "an image uploaded";
     QStringList popups;
     EXPECT_EQ(IdlePopupEntries(p, &popups), "") << "an image uploaded";
-    // The option dialogs' entries are among those checked.
+    // The option dialogs' and the scale editor's entries are among those checked.
     EXPECT_EQ(Missing(OfferedInMain(p), {"mnuPresetOptions", "mnuLCDOptions", "mnuLeqOptions", "mnuScaleOptions",
-                                         "mnuLockCode"}),
+                                         "mnuLockCode", "mnuQVScale"}),
               "");
     EXPECT_EQ(Missing(popups, {"mnuPPM", "mnuPhase", "mnuSetGain", "mnuGroupGainMaster", "mnuGroupGainSecond"}), "");
 

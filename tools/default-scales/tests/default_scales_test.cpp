@@ -31,6 +31,13 @@ TEST(DefaultScales, CommittedItemsAreWhatTheRecordsMake)
     }
 }
 
+TEST(DefaultScales, CommittedLibraryHoldsTheRecords)
+{
+    const auto item = qv::EmbeddedData("DefaultScales");
+    EXPECT_EQ(std::vector<uint8_t>(item.begin(), item.end()), qv::ScaleLibraryBytes(qvtools::DefaultScaleLibrary()))
+        << "regenerate with make-default-scales data/items";
+}
+
 TEST(DefaultScales, EveryLineLandsOnThePreview)
 {
     for (auto& scale : qvtools::DefaultScales()) {
