@@ -148,8 +148,9 @@ private:
     bool cancelRequested_ = false;
     std::optional<FlashReadCheck> flashRead_;
     ConfigImage configuration_;
-    // The file configuration_ was read from, once it passed its checks.
+    // The file last read for the PRE page, and whether it passed its checks.
     std::string configurationPath_;
+    bool configurationValid_ = false;
 };
 
 } // namespace qv

@@ -38,6 +38,8 @@ uint32_t InstrumentImageVersion(const UpdateIdentity& identity)
 bool UpdateWizard::ShowConfigurationFile(const std::string& path)
 {
     ShowPage("PRE");
+    configurationPath_ = path;
+    configurationValid_ = false;
     const FileRead file = ReadFileUpTo(path, kPresetFileSize);
     if (file.status == FileRead::Status::TooLarge)
         return false;
@@ -54,7 +56,6 @@ bool UpdateWizard::ShowConfigurationFile(const std::string& path)
         return false;
     // The image is replaced also when its check fails; it is then never sent.
     configuration_.replace(decoded.image, decoded.trailer);
-    configurationPath_.clear();
     if (!decoded.valid) {
         prompter_.error(CrcErrorText(decoded.storedChecksum, decoded.computedChecksum));
         return false;
@@ -62,15 +63,17 @@ bool UpdateWizard::ShowConfigurationFile(const std::string& path)
     view_.showPresetTree(decoded.kind == ConfigFileKind::Raw ? UnknownConfigurationTree()
                                                               : PresetFileTree(configuration_));
     view_.panel(WizardText::PresetInfo).setText("Press Next to start the Update.");
-    configurationPath_ = path;
+    configurationValid_ = true;
     return true;
 }
 
 bool UpdateWizard::DownloadPresetFile(const std::string& path)
 {
-    // Only an image that passed its checks, from the file the box names,
-    // goes to the instrument.
-    if (configurationPath_ != path && !ShowConfigurationFile(path)) {
+    // Only an image that passed its checks, read from the file the box
+    // names, goes to the instrument.
+    if (configurationPath_ != path)
+        ShowConfigurationFile(path);
+    if (!configurationValid_) {
         prompter_.error(kNotValidConfigurationText);
         return false;
     }
@@ -96,8 +99,8 @@ bool UpdateWizard::DownloadConfiguration()
     channel_.rxMode = RxMode::Binary;
     UpdateLink link(channel_);
     view_.enable(UpdateControl::Exit, true);
-    const bool written =
-        UpdateTransfer(link).WriteBlocks(wire::kConfigBase, kConfigBlocks, configuration_.bytes().data(), {nullptr, &bar});
+    const bool written = UpdateTransfer(link).WriteBlocks(wire::kConfigBase, kConfigBlocks,
+                                                          configuration_.bytes().data(), {nullptr, &bar});
     view_.enable(UpdateControl::Exit, false);
     // The instrument leaves download mode after a Cancel too: what it holds
     // then is part old, part new configuration.
