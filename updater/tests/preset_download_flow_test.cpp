@@ -3,6 +3,10 @@
 #include "preset_fixture.h"
 #include "wizard_fixture.h"
 
+#include "link/update_link.h"
+#include "link/version_marker.h"
+#include "sim/default_memory.h"
+
 #include <cstdio>
 
 namespace {
@@ -136,6 +140,28 @@ TEST(PresetDownload, SendsTheImageWithOrWithoutItsUpgrade)
         EXPECT_TRUE(b.view.isEnabled(UpdateControl::Next));
         EXPECT_FALSE(b.view.bannerBusy);
     }
+}
+
+TEST(PresetDownload, NoUpgradeForAnInstrumentOfUnknownVersion)
+{
+    // No text replies and no version marker: the version is not known, and
+    // an old instrument must not get a 5.10 image unasked.
+    qv::sim::InstrumentOptions options;
+    options.answersText = false;
+    WizardBench b(options);
+    b.sim.instrument.poke(qv::sim::kVersionMarkerAt, std::vector<uint8_t>(64, 0));
+    b.wizard.quiet = true;
+    b.connectAndSelect();
+    ASSERT_EQ(b.identity.softwareVersion, qv::kUpdateVersionNotFound);
+    // Without text replies there is no download mode: the software takes
+    // the blocks once its protect flag is set.
+    b.channel.rxMode = qv::RxMode::Binary;
+    ASSERT_TRUE(qv::UpdateLink(b.channel).ToggleProtectFlag());
+    TempFolder folder;
+    const qv::ConfigImage file = FixtureConfiguration(0x0412);
+    EXPECT_TRUE(b.run(folder.write("old.PRE", PresetFileBytes(file))));
+    EXPECT_EQ(b.sim.prompter.texts(), Texts{kComplete});
+    EXPECT_EQ(b.sim.instrument.peek(kConfig, kConfigBytes), Bytes(file));
 }
 
 TEST(PresetDownload, ADamagedFileIsNeverSent)
