@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace qv {
@@ -95,6 +96,13 @@ std::optional<int64_t> EvaluateValueText(const std::string& text)
     if (!(whole >= -kLimit && whole < kLimit))
         return std::nullopt;
     return int64_t(whole);
+}
+
+std::string HexText(uint32_t value, int digits)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*X", digits, unsigned(value));
+    return text;
 }
 
 } // namespace qv

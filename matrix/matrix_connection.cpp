@@ -3,6 +3,7 @@
 #include "config/image_version.h"
 #include "config/preset_file.h"
 #include "config/preset_list.h"
+#include "config/upgrade_offer.h"
 #include "dot_identity_query.h"
 #include "link/identity_tables.h"
 #include "link/version_marker.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int kUnsupportedTypeHelpTopic = 69;
 constexpr int kMissingPortHelpTopic = 6;
-constexpr int kUpgradeHelpTopic = 7;
 constexpr uint16_t kVersion410 = 0x0410; // LCD options
 constexpr uint16_t kVersion500 = 0x0500;
 constexpr uint16_t kVersion510 = 0x0510;
@@ -301,21 +301,7 @@ void MatrixConnection::offerUpgrade()
 {
     ConfigImage& image = document_.image();
     const uint16_t instrument = instrumentVersion();
-    const uint16_t version = image.imageVersion();
-    const bool behind = (instrument >= kVersion500 && version < kVersion500) ||
-                        (instrument >= kVersion510 && version < kVersion510);
-    if (behind &&
-        prompter_.message(MessageKind::Warning,
-                          "The preset does not appear to be compatable with the software version in the RVT.\rIt is "
-                          "STRONGLY recommended to upgrade the preset. \r\rDo you wish to upgrade the preset.",
-                          ButtonYesNo, Answer::Yes, kUpgradeHelpTopic) == Answer::Yes) {
-        // Running the 5.00 step on a 5.00 image again would reset what that
-        // layout already holds.
-        if (image.imageVersion() < kVersion500)
-            image.upgradeTo500();
-        if (instrument >= kVersion510)
-            image.upgradeTo510();
-    }
+    OfferUpgrade(image, instrument, prompter_);
     if (forceV5Upgrade) {
         image.upgradeTo500();
         if (instrument >= kVersion510)

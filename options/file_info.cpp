@@ -2,22 +2,15 @@
 
 #include "config/image_version.h"
 #include "link/identity_tables.h"
+#include "link/value_text.h"
 
 #include <charconv>
-#include <cstdio>
 
 namespace qv {
 
 namespace {
 
 constexpr int32_t kLargestSerial = 65535;
-
-std::string Hex(unsigned value, int digits)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
 
 } // namespace
 
@@ -27,9 +20,9 @@ std::vector<std::pair<std::string, std::string>> FileInfoRows(const IdentityTrai
         {"Serial:", std::to_string(trailer.serial)},
         {"RVT Type:", TypeName(Program::Matrix, trailer.type)},
         {"Software Version:", ImageVersionText(trailer.imageVersion())},
-        {"Extended Bios Version:", Hex(trailer.extendedBiosVersion, 4)},
-        {"Hardware ID:", Hex(trailer.hardwareId, 4)},
-        {"Checksum:", Hex(trailer.checksum, 8)},
+        {"Extended Bios Version:", HexText(trailer.extendedBiosVersion, 4)},
+        {"Hardware ID:", HexText(trailer.hardwareId, 4)},
+        {"Checksum:", HexText(trailer.checksum, 8)},
     };
 }
 

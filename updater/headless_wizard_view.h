@@ -76,6 +76,7 @@ public:
     Progress& bar(WizardBar which) override { return bars[which]; }
     void setInputText(const std::string& text) override { input = text; }
     std::string inputText() const override { return input; }
+    void showPresetTree(const StatusTree& shown) override { presetTree = shown; }
     void repaint() override {}
     void setBannerInterval(int ms) override { bannerIntervalMs = ms; }
     void closeWindow() override { closed = true; }
@@ -100,6 +101,7 @@ public:
 
     std::string title, versionLine, info, input;
     StatusTree tree;
+    StatusTree presetTree;
     std::vector<std::string> ports;
     int selectedPort = -1;
     std::map<UpdateControl, bool> enabledControls;

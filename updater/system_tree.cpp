@@ -3,6 +3,7 @@
 #include "mac_address.h"
 #include "link/dot_identity.h"
 #include "link/identity_tables.h"
+#include "link/value_text.h"
 
 #include <cstdio>
 
@@ -18,13 +19,6 @@ constexpr int kTemperatureOffset = 18;
 constexpr int kVersionWithoutCommas = 20;
 // No exchange supplies the mainboard's revision word.
 constexpr uint16_t kMainboardRevision = 0;
-
-std::string Hex(uint32_t value, int digits)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
 
 std::string Dotted(const std::array<uint8_t, 4>& bytes)
 {
@@ -76,14 +70,14 @@ void AddMainboard(TreeNode& hardware, const UpdateIdentity& identity, const IoIn
     const DotIdentity& dot = identity.dot;
     TreeNode& board = hardware.add("Mainboard.");
     board.add("Serial Number: " + std::to_string(identity.serial));
-    board.add("Hardware Version: " + io.status.boardCode + " (" + Hex(kMainboardRevision >> 8, 2) + "." +
-              Hex(kMainboardRevision & 0xFF, 2) + ")");
-    board.add("Firmware Version: " + Hex(uint32_t(dot.value(DotIdentity::kFirmwareVersion)), 0));
-    board.add("Hardware ID: " + Hex(uint32_t(dot.value(DotIdentity::kHardwareId)), 4));
-    board.add("Extended BIOS ID: " + Hex(uint32_t(dot.value(DotIdentity::kExtendedBiosId)), 4));
+    board.add("Hardware Version: " + io.status.boardCode + " (" + HexText(kMainboardRevision >> 8, 2) + "." +
+              HexText(kMainboardRevision & 0xFF, 2) + ")");
+    board.add("Firmware Version: " + HexText(uint32_t(dot.value(DotIdentity::kFirmwareVersion)), 0));
+    board.add("Hardware ID: " + HexText(uint32_t(dot.value(DotIdentity::kHardwareId)), 4));
+    board.add("Extended BIOS ID: " + HexText(uint32_t(dot.value(DotIdentity::kExtendedBiosId)), 4));
     board.add("Flash Manufacturer ID: " + FlashManufacturerName(io.flash.manufacturer) + " (" +
-              Hex(io.flash.manufacturer, 2) + ")");
-    board.add("Flash ID: " + FlashDeviceName(io.flash.device) + " (" + Hex(io.flash.device, 2) + ")");
+              HexText(io.flash.manufacturer, 2) + ")");
+    board.add("Flash ID: " + FlashDeviceName(io.flash.device) + " (" + HexText(io.flash.device, 2) + ")");
     board.add("Processor 1: Installed.");
 }
 
@@ -153,9 +147,9 @@ void AddExpansionModules(TreeNode& hardware, const IoInterface& io)
         TreeNode& module = hardware.add("Expansion Module #" + std::to_string(i + 1) + ".");
         module.add(at::ModuleName(slot.moduleId));
         if (slot.softwareVersion != 0)
-            module.add("Software Version.: " + Hex(slot.softwareVersion, 2));
+            module.add("Software Version.: " + HexText(slot.softwareVersion, 2));
         if (slot.firmwareVersion != 0)
-            module.add("Firmware Version.: " + Hex(slot.firmwareVersion, 2));
+            module.add("Firmware Version.: " + HexText(slot.firmwareVersion, 2));
         if (slot.temperature != 0)
             module.add("Board Temperature: " + std::to_string(int(slot.temperature) - kTemperatureOffset) +
                        " \u00B0C");

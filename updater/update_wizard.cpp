@@ -63,10 +63,11 @@ void UpdateWizard::ShowPage(const std::string& key)
         view_.enable(UpdateControl::Next, channel_.port().isOpen());
         view_.enableWizard(WizardControl::Advanced, false);
         view_.setInfo(kStartInfoText);
-        for (WizardBar bar : {WizardBar::Progress, WizardBar::Item, WizardBar::Overall})
+        for (WizardBar bar : {WizardBar::Progress, WizardBar::Item, WizardBar::Overall, WizardBar::Preset})
             view_.bar(bar).setPosition(0);
         info().setText(kStartUpdateText);
-        for (WizardText percent : {WizardText::Time, WizardText::ItemPercent, WizardText::OverallPercent})
+        for (WizardText percent :
+             {WizardText::Time, WizardText::ItemPercent, WizardText::OverallPercent, WizardText::PresetPercent})
             view_.panel(percent).setText("0 %");
         for (WizardText text : {WizardText::CdpInfo, WizardText::ItemDescription, WizardText::PresetInfo})
             view_.panel(text).setText("");
@@ -129,6 +130,10 @@ void UpdateWizard::editFilenameChange(const std::string& text)
     case InputKind::Package:
         info().setText(recognised.info);
         ShowPackage(text);
+        return;
+    case InputKind::ConfigurationFile:
+        info().setText(recognised.info);
+        ShowConfigurationFile(text);
         return;
     case InputKind::None:
         ShowPage(helpShown ? "HELP" : "SELFILE");

@@ -5,6 +5,7 @@
 #include "io_interface.h"
 #include "update_connection.h"
 #include "wizard_view.h"
+#include "config/config_image.h"
 #include "link/update_identity.h"
 
 #include <cstddef>
@@ -68,6 +69,12 @@ public:
     // Runs what the input box names; true when it did what was asked.
     bool ExecuteCommand();
 
+    // Shows the PRE page with what a configuration file holds, and keeps
+    // its image for the download; true when the file can be downloaded.
+    bool ShowConfigurationFile(const std::string& path);
+    // The configuration the PRE page holds, as read or as last sent.
+    const ConfigImage& heldConfiguration() const { return configuration_; }
+
     // Set by the command line: no confirmations, no success messages.
     bool quiet = false;
     bool helpShown = false;
@@ -118,6 +125,10 @@ private:
     bool UseHighSpeed() const;
     void PollFor(int ms);
 
+    // Configuration files (wizard_preset.cpp).
+    bool DownloadPresetFile(const std::string& path);
+    bool DownloadConfiguration();
+
     void ShowPackage(const std::string& path);
     void ReturnDisconnected();
     void Inform(const std::string& text);
@@ -136,6 +147,10 @@ private:
     bool running_ = false;
     bool cancelRequested_ = false;
     std::optional<FlashReadCheck> flashRead_;
+    ConfigImage configuration_;
+    // The file last read for the PRE page, and whether it passed its checks.
+    std::string configurationPath_;
+    bool configurationValid_ = false;
 };
 
 } // namespace qv

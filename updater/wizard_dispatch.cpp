@@ -95,7 +95,7 @@ bool UpdateWizard::Dispatch(const std::string& t)
     if (io_.spiMode < at::kSpiNotSupportedByIo && HasDspExtension(t))
         return WriteFlashFastFile(t);
     if (EndsWithNoCase(t, ".PRE"))
-        return NotAvailable("Downloading configuration files");
+        return DownloadPresetFile(t);
     if (HasDspExtension(t))
         return DownloadDspFile(t);
     if (EndsWithNoCase(t, ".CDP"))

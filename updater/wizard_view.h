@@ -45,6 +45,7 @@ enum class WizardText {
     ItemPercent,    // pnlCDPItemPercent
     OverallPercent, // pnlCDPOverallPercent
     PresetInfo,     // pnlPresetInfo
+    PresetPercent,  // pnlPresetPercent
     BackupFileName, // editBackupFileName
     FlashFile,      // txtFlashFile
     FlashAddress,   // txtFlashAddr
@@ -58,6 +59,7 @@ enum class WizardBar {
     Item,     // ItemProgress
     Overall,  // OverallProgress
     Flash,    // progressRDMBFlash, its text in pnlRDMBFlashPercent
+    Preset,   // ProgressBarPreset, its text in pnlPresetPercent
 };
 
 // QV-Update's main window (TfrmMain) as the wizard drives it.
@@ -77,6 +79,9 @@ public:
     // The input box; setting it here does not run its change handler.
     virtual void setInputText(const std::string& text) = 0;
     virtual std::string inputText() const = 0;
+
+    // PresetTree: what the configuration file on the PRE page holds.
+    virtual void showPresetTree(const StatusTree& tree) = 0;
 
     // Paints what changed before a long step starts.
     virtual void repaint() = 0;

@@ -2,11 +2,14 @@
 // instrument with its I/O-interface and expansion modules, into PNG files:
 // the start page after connecting, the file page after a DSP file went in,
 // the HELP page, the page while an XSVF image goes to the mainboard FPGA,
-// the module selection and the flash read page. Run offscreen; see
+// the module selection, the flash read page and the PRE page with a preset
+// file's information. Run offscreen; see
 // `make screenshots`.
 #include "apps/qv-update/host_machine.h"
 #include "apps/qv-update/update_application.h"
+#include "config/config_file.h"
 #include "screenshot_support.h"
+#include "sim/default_memory.h"
 #include "sim/fpga_image.h"
 #include "sim/io_module_options.h"
 #include "sim/virtual_instrument.h"
@@ -57,6 +60,33 @@ qv::UpdateServices Services(qv::sim::VirtualInstrument& sim)
     return {sim.clock, sim.pump, sim.prompter, sim.port, [] { return std::vector<std::string>{}; }};
 }
 
+// A preset file as QV-Matrix saves it: the simulated instrument's
+// configuration with a few names of a studio's own.
+bool WritePresetFile(const QString& path)
+{
+    const std::vector<uint8_t> memory = qv::sim::defaultMemory(qv::SimulatedInstrumentOptions());
+    qv::ConfigImage::Bytes bytes;
+    std::copy_n(memory.begin() + qv::sim::kConfigImage, bytes.size(), bytes.begin());
+    qv::IdentityTrailer trailer;
+    trailer.serial = 12345;
+    trailer.type = 5;
+    trailer.version = 0x0530;
+    trailer.extendedBiosVersion = 0x0001;
+    trailer.hardwareId = 0x0003;
+    qv::ConfigImage image;
+    image.replace(bytes, trailer);
+    const char* presets[] = {"Studio A", "Studio B", "OB Van", "Edit Suite"};
+    for (int p = 0; p < 4; ++p)
+        image.setPresetName(p, presets[p]);
+    const char* scales[] = {"BBC ", "EBU ", "DIN ", "NORD", "VU  ", "K-20", "K-14"};
+    for (int k = 0; k < 7; ++k)
+        image.writeText(qv::ScaleSlotOffset(k), scales[k], 2);
+    const std::vector<uint8_t> file = qv::EncodePresetFile(image.bytes(), image.trailer());
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) &&
+           out.write(reinterpret_cast<const char*>(file.data()), qint64(file.size())) == qint64(file.size());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -90,6 +120,18 @@ int main(int argc, char** argv)
     form.findChild<QLineEdit*>(QStringLiteral("txtFlashAddr"))->setText(QStringLiteral("$1C000"));
     form.findChild<QLineEdit*>(QStringLiteral("txtFlashSectorCount"))->setText(QStringLiteral("128"));
     ok = Save(form, folder, "qv-update-read.png") && ok;
+
+    // The PRE page with a preset file's information, its origin opened.
+    const QString presetFolder = QDir::temp().filePath(QStringLiteral("Presets"));
+    QDir().mkpath(presetFolder);
+    const QString preset = QDir(presetFolder).filePath(QStringLiteral("Studio-A.PRE"));
+    if (!WritePresetFile(preset))
+        return 1;
+    Type(form, preset);
+    auto* presetTree = form.findChild<QTreeWidget*>(QStringLiteral("PresetTree"));
+    presetTree->topLevelItem(0)->child(0)->setExpanded(true);
+    ok = Save(form, folder, "qv-update-preset.png") && ok;
+    QFile::remove(preset);
 
     // The file page once a DSP file went in, block by block: the module's
     // flash is not asked for (as with /NOSPI), so the fast path stays out.

@@ -37,6 +37,7 @@ TfrmMain::TfrmMain(Prompter& prompter, std::string programVersion, QWidget* pare
     panels_[WizardText::ItemPercent] = label(pnlCDPItemPercent);
     panels_[WizardText::OverallPercent] = label(pnlCDPOverallPercent);
     panels_[WizardText::PresetInfo] = label(pnlPresetInfo);
+    panels_[WizardText::PresetPercent] = label(pnlPresetPercent);
     const auto edit = [](QLineEdit* e) {
         return std::make_unique<WidgetPanel>([e](const QString& t) { e->setText(t); }, [e] { return e->text(); });
     };
@@ -50,6 +51,7 @@ TfrmMain::TfrmMain(Prompter& prompter, std::string programVersion, QWidget* pare
     bars_[WizardBar::Item] = std::make_unique<QtProgress>(ItemProgress, pnlCDPItemPercent);
     bars_[WizardBar::Overall] = std::make_unique<QtProgress>(OverallProgress, pnlCDPOverallPercent);
     bars_[WizardBar::Flash] = std::make_unique<QtProgress>(progressRDMBFlash, pnlRDMBFlashPercent);
+    bars_[WizardBar::Preset] = std::make_unique<QtProgress>(ProgressBarPreset, pnlPresetPercent);
 }
 
 TfrmMain::~TfrmMain()

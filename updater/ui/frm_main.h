@@ -91,6 +91,7 @@ public:
     StatusPanel& panel(WizardText text) override;
     std::string text(WizardText text) const override;
     Progress& bar(WizardBar bar) override;
+    void showPresetTree(const StatusTree& tree) override;
     void setInputText(const std::string& text) override;
     std::string inputText() const override;
     void repaint() override;
@@ -129,6 +130,7 @@ private:
     void createStartPage();
     void createFilePage();
     void createFileGroups();
+    void createPresetGroup();
     void createBackupGroups();
     void createHelpGroup();
     void createFlashGroup();
@@ -175,7 +177,10 @@ private:
     QProgressBar* ProgressBar = nullptr;
     QLabel* pnlTime = nullptr;
     QGroupBox* grpPreset = nullptr;
+    QTreeWidget* PresetTree = nullptr;
     QLabel* pnlPresetInfo = nullptr;
+    QProgressBar* ProgressBarPreset = nullptr;
+    QLabel* pnlPresetPercent = nullptr;
     QGroupBox* grpCDPBackOld = nullptr;
     QCheckBox* chkBackup = nullptr;
     QLineEdit* editBackupFileName = nullptr;

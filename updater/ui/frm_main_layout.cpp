@@ -22,6 +22,8 @@ constexpr int kLowerTop = 144;
 // The flash read's fields, and the progress group below them.
 constexpr int kFlashGroupHeight = 128;
 constexpr int kBelowFlashTop = kMiddleTop + kFlashGroupHeight + 4;
+// The PRE page: the file's information tree, the status and the bar.
+constexpr int kPresetGroupHeight = 238;
 
 template <typename T>
 T* Named(T* widget, const char* name)
@@ -127,6 +129,7 @@ void TfrmMain::createFilePage()
     editFilename->setGeometry(10, 22, kGroupWidth - 68, 24);
     btnFileName = PushButton(grpFile, "btnFileName", ". . .", {kGroupWidth - 52, 21, 42, 26});
     createFileGroups();
+    createPresetGroup();
     createBackupGroups();
     createHelpGroup();
     createFlashGroup();
@@ -140,8 +143,23 @@ void TfrmMain::createFileGroups()
     ProgressBar = Bar(grpFileProgress, "ProgressBar", {10, 46, kGroupWidth - 90, 18});
     pnlTime = Label(grpFileProgress, "pnlTime", {kGroupWidth - 72, 45, 62, 20});
     pnlTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    grpPreset = Group(pnlSelectFile, "grpPreset", "Instrument Configuration file.", kMiddleTop, 78);
-    pnlPresetInfo = Label(grpPreset, "pnlPresetInfo", {10, 20, kGroupWidth - 20, 20});
+}
+
+void TfrmMain::createPresetGroup()
+{
+    grpPreset = Group(pnlSelectFile, "grpPreset", "Instrument Configuration file.", kMiddleTop, kPresetGroupHeight);
+    Label(grpPreset, "lblPresetFile", {10, 18, kGroupWidth - 20, 18})->setText(QStringLiteral("File Information."));
+    PresetTree = Named(new QTreeWidget(grpPreset), "PresetTree");
+    PresetTree->setGeometry(10, 38, kGroupWidth - 20, 140);
+    PresetTree->setHeaderHidden(true);
+    PresetTree->setSelectionMode(QAbstractItemView::NoSelection);
+    PresetTree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    pnlPresetInfo = Label(grpPreset, "pnlPresetInfo", {10, 184, kGroupWidth - 20, 20});
+    pnlPresetInfo->setText(QStringLiteral("Press Next to start the Update."));
+    ProgressBarPreset = Bar(grpPreset, "ProgressBarPreset", {10, 210, kGroupWidth - 90, 18});
+    pnlPresetPercent = Label(grpPreset, "pnlPresetPercent", {kGroupWidth - 72, 209, 62, 20});
+    pnlPresetPercent->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pnlPresetPercent->setText(QStringLiteral("0 %"));
 }
 
 void TfrmMain::createBackupGroups()

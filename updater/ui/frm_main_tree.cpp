@@ -54,6 +54,14 @@ void AddItem(QTreeWidgetItem* item, const TreeNode& node, bool icons)
     item->setExpanded(node.expanded);
 }
 
+void FillTree(QTreeWidget* widget, const StatusTree& tree)
+{
+    widget->clear();
+    widget->setIconSize(tree.icons ? QSize(kIconSize, kIconSize) : QSize(0, 0));
+    for (const TreeNode& line : tree.lines)
+        AddItem(new QTreeWidgetItem(widget), line, tree.icons);
+}
+
 // The default extension of the save dialog.
 std::string WithExtension(const std::string& path, const char* extension)
 {
@@ -93,10 +101,12 @@ void TfrmMain::showStatusTree(const StatusTree& tree, bool scrollToEnd)
 
 void TfrmMain::fillTree()
 {
-    sysTree->clear();
-    sysTree->setIconSize(tree_.icons ? QSize(kIconSize, kIconSize) : QSize(0, 0));
-    for (const TreeNode& line : tree_.lines)
-        AddItem(new QTreeWidgetItem(sysTree), line, tree_.icons);
+    FillTree(sysTree, tree_);
+}
+
+void TfrmMain::showPresetTree(const StatusTree& tree)
+{
+    FillTree(PresetTree, tree);
 }
 
 void TfrmMain::mnuExpandAllClick()

@@ -6,6 +6,7 @@
 #include "sim/io_firmware_image.h"
 #include "sim/virtual_instrument.h"
 #include "updater/intel_hex.h"
+#include "updater/tests/preset_fixture.h"
 #include "updater/tests/wizard_fixture.h"
 #include "updater/xsvf.h"
 
@@ -185,6 +186,59 @@ TEST(Batch, FirmwareJobs)
     ASSERT_EQ(done.run({"/F", input}), qv::kExitDone);
     EXPECT_TRUE(done.wire.ioModule()->slotModule(3).fpga()->started());
     EXPECT_TRUE(done.prompter.texts().empty()) << "quiet: no success message";
+}
+
+TEST(Batch, ConfigurationFileJobs)
+{
+    TempFolder files;
+    const std::string question = "The preset does not appear to be compatable with the software version in the "
+                                 "RVT.\rIt is STRONGLY recommended to upgrade the preset. \r\rDo you wish to "
+                                 "upgrade the preset.";
+    const std::string complete = "Download complete.\rPress NEXT to continue.";
+    const qv::ConfigImage current = FixtureConfiguration();
+    // The upgrade's default answer is Yes: an older file goes in upgraded.
+    qv::ConfigImage upgraded = FixtureConfiguration(0x0500);
+    ASSERT_TRUE(upgraded.upgradeTo510());
+    std::vector<uint8_t> damaged = PresetFileBytes(current);
+    damaged[100] ^= 0xFF;
+    const uint32_t stored = qv::PresetFileChecksum(std::span<const uint8_t, qv::kPresetFileSize>(
+        PresetFileBytes(current).data(), qv::kPresetFileSize));
+    const uint32_t computed =
+        qv::PresetFileChecksum(std::span<const uint8_t, qv::kPresetFileSize>(damaged.data(), qv::kPresetFileSize));
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> file;
+        int status;
+        Texts messages;
+        const qv::ConfigImage* sent;
+    } cases[] = {
+        {"current", PresetFileBytes(current), qv::kExitDone, {complete}, &current},
+        {"older", PresetFileBytes(FixtureConfiguration(0x0500)), qv::kExitDone, {question, complete}, &upgraded},
+        {"damaged",
+         damaged,
+         qv::kExitFailed,
+         {qv::CrcErrorText(stored, computed), "This is not a valid configuration-file!"},
+         nullptr},
+        {"wrong size",
+         std::vector<uint8_t>(16000, 0x55),
+         qv::kExitFailed,
+         {"This is not a valid configuration-file!"},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Batch b;
+        const std::vector<uint8_t> before = b.instrument.peek(0x1C000, 16384);
+        EXPECT_EQ(b.run({"/F", files.write("preset.PRE", c.file), "/C", "SIM"}), c.status);
+        EXPECT_EQ(b.prompter.texts(), c.messages);
+        const std::vector<uint8_t> memory = b.instrument.peek(0x1C000, 16384);
+        if (c.sent) {
+            EXPECT_TRUE(std::equal(memory.begin(), memory.end(), c.sent->bytes().begin()));
+        } else {
+            EXPECT_EQ(memory, before);
+        }
+        EXPECT_FALSE(b.port.isOpen());
+    }
 }
 
 // QV-Matrix hands its upload over as "/r $1c000 128", started in its

@@ -5,6 +5,7 @@
 #include "platform/qt/display_text.h"
 #include "platform/tests/qt_test_app.h"
 #include "sim/virtual_instrument.h"
+#include "updater/tests/preset_fixture.h"
 #include "updater/wizard_texts.h"
 
 #include <QApplication>
@@ -224,6 +225,62 @@ TEST(UpdateWindow, ReadPage)
     p.type("RVT/R");
     EXPECT_TRUE(p.child<QLineEdit>("txtFlashFile")->isEnabled());
     EXPECT_TRUE(p.child<QCheckBox>("chkRDMBFlash")->isEnabled());
+}
+
+TEST(UpdateWindow, PresetPage)
+{
+    QTemporaryDir dir;
+    const qv::ConfigImage image = FixtureConfiguration();
+    const QString path = dir.filePath("studio.PRE");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const std::vector<uint8_t> bytes = PresetFileBytes(image);
+    file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
+    file.close();
+
+    Program p;
+    p.click("btnOpen");
+    p.click("btnNext");
+    p.type(path);
+    EXPECT_TRUE(p.shown("grpPreset"));
+    EXPECT_TRUE(p.shown("grpFile"));
+    EXPECT_FALSE(p.shown("grpFileProgress"));
+    EXPECT_EQ(p.child<QGroupBox>("grpPreset")->title(), "Instrument Configuration file.");
+    EXPECT_EQ(p.text("lblPresetFile"), "File Information.");
+    EXPECT_EQ(p.text("pnlPresetInfo"), "Press Next to start the Update.");
+    EXPECT_EQ(p.text("pnlPresetPercent"), "0 %");
+    EXPECT_TRUE(p.child<QPushButton>("btnNext")->isEnabled());
+
+    auto* tree = p.child<QTreeWidget>("PresetTree");
+    EXPECT_EQ(tree->editTriggers(), QAbstractItemView::NoEditTriggers);
+    ASSERT_EQ(tree->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = tree->topLevelItem(0);
+    EXPECT_EQ(root->text(0), "Configuration File.");
+    EXPECT_TRUE(root->isExpanded());
+    QStringList groups;
+    for (int i = 0; i < root->childCount(); ++i) {
+        groups << root->child(i)->text(0);
+        EXPECT_FALSE(root->child(i)->isExpanded());
+    }
+    EXPECT_EQ(groups, (QStringList{"File Information. (File Origin.)", "Presets.", "Scales."}));
+    EXPECT_EQ(root->child(1)->child(3)->text(0), "Preset #4: Edit Suite");
+    EXPECT_EQ(root->child(2)->child(0)->text(0), "Scale Offset: German Offset.");
+
+    p.prompter.queueAnswer(qv::Answer::Yes);
+    p.click("btnNext");
+    p.wire.hostAvailable();
+    EXPECT_EQ(p.prompter.texts().back(), "Download complete.\rPress NEXT to continue.");
+    EXPECT_EQ(p.instrument.peek(0x1C000, 16384), std::vector<uint8_t>(image.bytes().begin(), image.bytes().end()));
+    EXPECT_EQ(p.text("pnlPresetInfo"), "Done.");
+    EXPECT_EQ(p.text("pnlPresetPercent"), "100 %");
+    auto* bar = p.child<QProgressBar>("ProgressBarPreset");
+    EXPECT_EQ(bar->value(), bar->maximum());
+
+    // Next disconnects; the start page puts the bar back.
+    p.click("btnNext");
+    EXPECT_TRUE(p.shown("pnlStart"));
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(p.text("pnlPresetPercent"), "0 %");
 }
 
 TEST(UpdateWindow, DoubleClickRecognisesTheBoxAgain)

@@ -10,6 +10,7 @@
 #include "sim/io_module_options.h"
 #include "sim/testing/sim_process.h"
 #include "updater/intel_hex.h"
+#include "updater/tests/preset_fixture.h"
 #include "updater/xsvf.h"
 
 #include <QTemporaryDir>
@@ -136,6 +137,34 @@ TEST(UpdateEndToEnd, DspFileIntoTheInstrumentsMemory)
     ASSERT_EQ(memory.size(), size_t(1) << 22);
     EXPECT_EQ(memory.substr(0x1C000, 896), bytes.substr(0, 896)) << "seven whole sectors";
     EXPECT_NE(memory.substr(0x1C000 + 896, 104), bytes.substr(896)) << "not the part sector";
+}
+
+TEST(UpdateEndToEnd, PresetFileIntoTheConfigurationMemory)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    // A file from 5.00 for an instrument at 5.30: unattended, the upgrade
+    // question takes its default, Yes.
+    const std::vector<uint8_t> bytes = PresetFileBytes(FixtureConfiguration(0x0500));
+    const std::string file = (folder / "studio.PRE").string();
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    qv::ConfigImage upgraded = FixtureConfiguration(0x0500);
+    ASSERT_TRUE(upgraded.upgradeTo510());
+
+    // 16 KiB at the slow peer's pace would take half a minute; the tests
+    // above run against it.
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300"}, folder);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    const UpdateRun run = RunUpdate({"--batch", "/F", file, "/C", sim.device()}, folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Warning: The preset does not appear to be compatable"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Information: Download complete.\nPress NEXT to continue.\n"), std::string::npos) << run.err;
+
+    const std::string memory = sim.stopAndDump();
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_EQ(memory.substr(0x1C000, 16384), std::string(upgraded.bytes().begin(), upgraded.bytes().end()));
+    EXPECT_EQ(qv::sim::testing::SlurpFile(file), std::string(bytes.begin(), bytes.end())) << "the file is only read";
 }
 
 // A front-panel command's answer: the line it adds to the simulator's output.

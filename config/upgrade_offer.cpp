@@ -1,0 +1,34 @@
+#include "upgrade_offer.h"
+
+namespace qv {
+
+namespace {
+
+constexpr uint32_t kVersion500 = 0x0500;
+constexpr uint32_t kVersion510 = 0x0510;
+
+} // namespace
+
+bool UpgradeRecommended(uint32_t instrumentVersion, uint16_t imageVersion)
+{
+    return (instrumentVersion >= kVersion500 && imageVersion < kVersion500) ||
+           (instrumentVersion >= kVersion510 && imageVersion < kVersion510);
+}
+
+void UpgradeForInstrument(ConfigImage& image, uint32_t instrumentVersion)
+{
+    if (image.imageVersion() < kVersion500)
+        image.upgradeTo500();
+    if (instrumentVersion >= kVersion510)
+        image.upgradeTo510();
+}
+
+void OfferUpgrade(ConfigImage& image, uint32_t instrumentVersion, Prompter& prompter)
+{
+    if (UpgradeRecommended(instrumentVersion, image.imageVersion()) &&
+        prompter.message(MessageKind::Warning, kUpgradeQuestionText, ButtonYesNo, Answer::Yes, kUpgradeHelpTopic) ==
+            Answer::Yes)
+        UpgradeForInstrument(image, instrumentVersion);
+}
+
+} // namespace qv
