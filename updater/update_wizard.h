@@ -67,6 +67,8 @@ public:
     std::string ConfirmUpdateText() const;
     // Runs what the input box names; true when it did what was asked.
     bool ExecuteCommand();
+    // ExecuteCommand is running (its waits let other handlers run).
+    bool running() const { return running_; }
 
     // Set by the command line: no confirmations, no success messages.
     bool quiet = false;
