@@ -205,6 +205,10 @@ void AdvancedMenu::mnuPopRestartClick()
 void AdvancedMenu::mnuPopKeyClick(int key)
 {
     const BusyScope busy(busy_);
+    // The module may be in command mode (the slot scan of a connect leaves
+    // it so), where the press would never reach the instrument.
+    if (identity_.ioInterfacePresent)
+        io_.SetIoMode(false);
     channel_.rxMode = RxMode::Binary;
     const bool pressed = UpdateLink(channel_).KeyPress(uint8_t(key));
     channel_.rxMode = RxMode::DotText;

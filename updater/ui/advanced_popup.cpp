@@ -1,5 +1,7 @@
 #include "advanced_popup.h"
 
+#include <functional>
+
 namespace qv {
 
 TAdvancedMenu::TAdvancedMenu(AdvancedMenu& menu, QWidget* parent) : QMenu(parent), menu_(menu)
@@ -47,12 +49,14 @@ QAction* TAdvancedMenu::Add(QMenu* into, const char* name, const char* caption, 
 {
     QAction* action = into->addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
-    if (handler)
-        connect(action, &QAction::triggered, this, [this, handler] {
-            (menu_.*handler)();
-            // The check mark follows the flag, whoever changed it.
-            items_.at(AdvancedItem::FpgaLoaderDisable)->setChecked(menu_.fpgaLoaderDisabled());
-        });
+    if (!handler)
+        return action;
+    const std::function<void()> run = std::bind(handler, &menu_);
+    connect(action, &QAction::triggered, this, [this, run] {
+        run();
+        // The check mark follows the flag, whoever changed it.
+        items_.at(AdvancedItem::FpgaLoaderDisable)->setChecked(menu_.fpgaLoaderDisabled());
+    });
     return action;
 }
 
