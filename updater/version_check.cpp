@@ -83,9 +83,9 @@ std::string VersionText(const ProgramVersion& version)
     return text;
 }
 
-// Number by number. Written out as one decimal number of four-digit groups,
-// as the server side does, a part above 9999 would take more digits and
-// sort wrongly.
+// Number by number. Joined into one decimal number of four-digit groups, a
+// part above 9999 would take more digits and sort wrongly, and four such
+// parts would not fit 64 bits.
 bool IsUpToDate(const ProgramVersion& program, const ProgramVersion& server)
 {
     return program >= server;

@@ -119,7 +119,6 @@ public:
     void CopyTreeToClipboard();
 
     TBanner* banner() const { return pnlBanner; }
-    TCheckUpdateLink* checkUpdateLink() const { return lblCheckUpdate; }
     TAdvancedMenu* advancedMenu() const { return mnuPop; }
     // The advanced menu's hidden spot was double-clicked; the banner was right-clicked.
     void imgAdvancedClickDblClick();
