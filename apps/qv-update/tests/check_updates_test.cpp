@@ -4,7 +4,12 @@
 #include "updater/tests/field_server.h"
 #include "updater/update_command_line.h"
 
+#include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTcpServer>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -76,6 +81,45 @@ TEST(CheckUpdates, NoServerToAsk)
         std::fclose(out);
         std::fclose(err);
     }
+}
+
+// The real program, its server from the command line or from its settings.
+TEST(CheckUpdates, TheProgramAsksWithoutAWindow)
+{
+    FieldServer server(FieldAnswers("1", "4", "0", "0"));
+    QTemporaryDir config;
+    ASSERT_TRUE(QDir(config.path()).mkpath(QStringLiteral("QV-Update")));
+    QFile settings(config.path() + "/QV-Update/QV-Update.INI");
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[Settings]\nWebAddress=www.maker.test\nUpdateServer=" + server.url().toUtf8() + "\n");
+    settings.close();
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {{"--check-updates"}, qv::kExitDone, "Information: This is the latest version of QV-Update.\n"},
+        {{"--batch", "--check-updates", "--update-server", "127.0.0.1:1"}, qv::kExitFailed,
+         "Warning: Could not contact the Qvella server.\n\nPlease try again later.\n"},
+    };
+    for (const Case& c : cases) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(QV_UPDATE_PATH), c.arguments);
+        // The server answers from this event loop while the program runs.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return program.state() == QProcess::NotRunning; }, 60000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(program.readAllStandardOutput().toStdString(), c.printed);
+    }
+    EXPECT_EQ(server.fieldsAsked().size(), 4u) << "the settings' server";
+    EXPECT_TRUE(server.faults().empty());
 }
 
 } // namespace
