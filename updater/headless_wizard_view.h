@@ -88,6 +88,8 @@ public:
         return onSelectModules ? onSelectModules(selection) : selection.okEnabled();
     }
 
+    void setModuleTypes(const std::vector<ModuleTypeEntry>& entries) override { moduleTypes = entries; }
+
     bool isEnabled(UpdateControl control) const
     {
         const auto it = enabledControls.find(control);
@@ -120,6 +122,7 @@ public:
     std::function<void()> onStartPage;
     std::function<bool(ModuleSelection&)> onSelectModules;
     int moduleSelections = 0;
+    std::vector<ModuleTypeEntry> moduleTypes;
 };
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "update_command_line.h"
 
+#include "version_check.h"
 #include "platform/host/port_names.h"
 
 #include <algorithm>
@@ -115,6 +116,14 @@ void ReadOptions(const std::vector<std::string>& arguments, UpdateCommandLine& o
             out.simulator = true;
         } else if (a == "--batch") {
             out.batch = true;
+        } else if (a == "--update-server") {
+            const std::string value = i + 1 < arguments.size() ? arguments[++i] : "";
+            if (ParseUpdateServer(value))
+                out.updateServer = value;
+            else
+                out.errors.push_back("--update-server needs a host name or an http:// address.");
+        } else if (a == "--check-updates") {
+            out.checkUpdates = true;
         } else {
             out.errors.push_back("Unknown option " + a + ".");
         }
@@ -252,6 +261,8 @@ UpdateCommandLine ParseUpdateCommandLine(const std::vector<std::string>& argumen
 {
     UpdateCommandLine out;
     ReadOptions(arguments, out);
+    if (out.checkUpdates && !out.words.empty())
+        out.errors.push_back("--check-updates runs alone, without job parameters.");
 
     std::string jobSwitch;
     for (const std::string& word : out.words) {
@@ -359,6 +370,12 @@ std::string CommandLineOptionsText()
            "  --simulator   offer the simulated instrument as port \"SIM\"\n"
            "  --batch       end after the command line in every case, with exit status\n"
            "                0 (done), 1 (failed or nothing done) or 2 (bad option)\n"
+           "  --update-server URL\n"
+           "                ask this server for a newer QV-Update (a host name or an\n"
+           "                http:// address) in place of [Settings] UpdateServer\n"
+           "  --check-updates\n"
+           "                only ask the update server, without a window; exit status\n"
+           "                0 (up to date), 1 (newer version or no answer) or 2 (no server)\n"
            "  /C also takes a port name or device path.\n";
 }
 

@@ -41,6 +41,11 @@ struct UpdateCommandLine {
     // --batch: the program ends after the command line whatever happened
     // (no job, a job that stopped early), with its exit status.
     bool batch = false;
+    // --update-server URL: asked by "Check for updates..." in place of
+    // [Settings] UpdateServer.
+    std::optional<std::string> updateServer;
+    // --check-updates: only the version check, its outcome printed; no window.
+    bool checkUpdates = false;
     std::vector<std::string> errors; // options that could not be used
 
     // The system's words, in order.

@@ -108,6 +108,13 @@ void UpdateWizard::ShowPage(const std::string& key)
         view_.enable(UpdateControl::Next, true);
     } else if (key == "WRITEMODULE") {
         view_.showGroups(GroupModuleSetup);
+        view_.setInfo("Press update to write the data to the module(s).");
+        cancelButton();
+        view_.panel(WizardText::ModuleStatus).setText("");
+        view_.bar(WizardBar::Module).setPosition(0);
+        view_.setTag(UpdateControl::Next, kNextFinished);
+        view_.enable(UpdateControl::Next, true);
+        view_.enableWizard(WizardControl::Advanced, true);
     } else {
         view_.showGroups(GroupPort);
         view_.setCaption(UpdateControl::Exit, "Exit");

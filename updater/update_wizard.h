@@ -68,6 +68,8 @@ public:
     std::string ConfirmUpdateText() const;
     // Runs what the input box names; true when it did what was asked.
     bool ExecuteCommand();
+    // ExecuteCommand is running (its waits let other handlers run).
+    bool running() const { return running_; }
 
     // Shows the PRE page with what a configuration file holds, and keeps
     // its image for the download; true when the file can be downloaded.

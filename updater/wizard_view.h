@@ -6,6 +6,7 @@
 #include "platform/host/progress.h"
 
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -52,6 +53,7 @@ enum class WizardText {
     FlashSectors,   // txtFlashSectorCount
     FlashStatus,    // pnlRDMBFlash
     FlashPercent,   // pnlRDMBFlashPercent
+    ModuleStatus,   // lblWriteModuleID
 };
 
 enum class WizardBar {
@@ -60,6 +62,13 @@ enum class WizardBar {
     Overall,  // OverallProgress
     Flash,    // progressRDMBFlash, its text in pnlRDMBFlashPercent
     Preset,   // ProgressBarPreset, its text in pnlPresetPercent
+    Module,   // progressWriteModuleID
+};
+
+// An entry of the module type list of the Write Module Data page.
+struct ModuleTypeEntry {
+    std::string text;
+    int code = -1; // -1: "Other module.", whose data is typed in
 };
 
 // QV-Update's main window (TfrmMain) as the wizard drives it.
@@ -91,6 +100,8 @@ public:
     virtual void closeWindow() = 0;
     // The module selection dialog, modal: true after OK, false after Cancel.
     virtual bool selectModules(ModuleSelection& selection) = 0;
+    // Fills cboModuleTypes, selects its first entry and runs its change handler.
+    virtual void setModuleTypes(const std::vector<ModuleTypeEntry>& entries) = 0;
 };
 
 } // namespace qv

@@ -21,13 +21,17 @@ HostMachine::HostMachine(const UpdateCommandLine& line)
         port_.setSimulator(std::make_unique<SimulatorPort>(SimulatedInstrumentOptions()));
     const QString settings = UpdateSettingsPath();
     // Settings are a convenience: without the file the program runs on.
-    if (!settings.isEmpty() && CreateUpdateSettingsFile(settings))
+    if (!settings.isEmpty() && CreateUpdateSettingsFile(settings)) {
         webAddress_ = WebAddressSetting(settings).toStdString();
+        updateServer_ = IniFile(settings).value(kSettingsSection, kUpdateServerKey).trimmed().toStdString();
+    }
+    if (line.updateServer)
+        updateServer_ = *line.updateServer;
 }
 
 UpdateServices HostMachine::services(Prompter& prompter)
 {
-    return {clock_, pump_, prompter, port_, [] { return systemPortNames(); }, webAddress_};
+    return {clock_, pump_, prompter, port_, [] { return systemPortNames(); }, webAddress_, updateServer_};
 }
 
 QString UpdateSettingsPath()
@@ -41,6 +45,7 @@ bool CreateUpdateSettingsFile(const QString& path)
         return true;
     IniFile ini(path);
     ini.setValue(kSettingsSection, kWebAddressKey, {});
+    ini.setValue(kSettingsSection, kUpdateServerKey, {});
     return ini.save();
 }
 

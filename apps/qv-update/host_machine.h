@@ -23,12 +23,13 @@ private:
     QtEventPump pump_;
     RoutedSerialPort port_;
     std::string webAddress_;
+    std::string updateServer_;
 };
 
 // ~/.config/QV-Update/QV-Update.INI; empty when there is no settings folder.
 QString UpdateSettingsPath();
-// A missing file is made with an empty [Settings] WebAddress for the user to
-// fill in. False when it cannot be made.
+// A missing file is made with an empty [Settings] WebAddress and
+// UpdateServer for the user to fill in. False when it cannot be made.
 bool CreateUpdateSettingsFile(const QString& path);
 
 // The instrument behind "SIM": an I/O-interface module and a few expansion

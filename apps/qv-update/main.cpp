@@ -1,9 +1,11 @@
 // qv-update: QV-Update's window, or with --batch its command-line job
-// without one.
+// without one; --check-updates asks the update server, also without one.
 #include "batch_prompter.h"
 #include "batch_run.h"
+#include "check_updates.h"
 #include "host_machine.h"
 #include "update_application.h"
+#include "update_version.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -43,7 +45,7 @@ int main(int argc, char* argv[])
             std::fputs(UsageText().c_str(), stdout);
             return 0;
         }
-        batch |= std::strcmp(argv[i], "--batch") == 0;
+        batch |= std::strcmp(argv[i], "--batch") == 0 || std::strcmp(argv[i], "--check-updates") == 0;
     }
     if (batch) {
         // No window and no display.
@@ -58,7 +60,11 @@ int main(int argc, char* argv[])
         }
         qv::HostMachine machine(line);
         qv::BatchPrompter prompter;
-        return qv::RunBatch(line, machine.services(prompter));
+        const qv::UpdateServices services = machine.services(prompter);
+        if (line.checkUpdates)
+            return qv::RunUpdateCheck(services.updateServer, services.webAddress, qv::UpdateVersionText(),
+                                      qv::TCheckUpdateLink::kReadTimeoutMs);
+        return qv::RunBatch(line, services);
     }
     QApplication app(argc, argv);
     // "/R" without a file writes memory.cod where the caller started us.

@@ -38,9 +38,10 @@ void UpdateApplication::start()
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
     if (production_)
         RaiseProcessPriority();
-    form_ = std::make_unique<TfrmMain>(services_->prompter, UpdateVersionText());
+    form_ = std::make_unique<TfrmMain>(services_->prompter, UpdateVersionText(),
+                                       UpdateCheckSettings{services_->updateServer, services_->webAddress});
     core_ = std::make_unique<UpdateCore>(*services_, *form_, line_);
-    form_->attach(core_->connection, core_->wizard);
+    form_->attach(core_->connection, core_->wizard, core_->advanced);
     qtPrompter_.setMainWindow(form_.get());
     rvtType_ = new TfrmRVTType(core_->prompter, form_.get());
     cmdParam_ = new TfrmCMDParam(form_.get());

@@ -20,6 +20,7 @@ UpdateCore::UpdateCore(const UpdateServices& services, WizardView& view, const U
       channel(services.port, HostServices{services.clock, services.pump, prompter}),
       connection(io, identity, view, ConnectionSettings(services, line)),
       wizard(io, identity, connection, view),
+      advanced(io, identity, wizard, view),
       view_(view)
 {
 }

@@ -5,6 +5,7 @@
 #include "platform/host/clock.h"
 #include "platform/host/event_pump.h"
 #include "platform/host/serial_port.h"
+#include "updater/advanced_menu.h"
 #include "updater/command_line_job.h"
 #include "updater/counting_prompter.h"
 #include "updater/io_interface.h"
@@ -29,6 +30,8 @@ struct UpdateServices {
     std::function<std::vector<std::string>()> hostPorts;
     // The maker's web site ([Settings] WebAddress of QV-Update.INI).
     std::string webAddress = {};
+    // Asked by "Check for updates..." ([Settings] UpdateServer, --update-server).
+    std::string updateServer = {};
 };
 
 // QV-Update's state and flows over one view of them: the port with its
@@ -52,6 +55,7 @@ public:
     IoInterface io{channel, identity};
     UpdateConnection connection;
     UpdateWizard wizard;
+    AdvancedMenu advanced;
 
 private:
     WizardView& view_;

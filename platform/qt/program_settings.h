@@ -14,6 +14,8 @@ QString ProgramSettingsPath(const QString& program);
 QString WebAddressSetting(const QString& settingsPath);
 inline constexpr char kSettingsSection[] = "Settings";
 inline constexpr char kWebAddressKey[] = "WebAddress";
+// [Settings] UpdateServer: where QV-Update asks for a newer version of itself.
+inline constexpr char kUpdateServerKey[] = "UpdateServer";
 
 // The address as a browser takes it ("www.maker.com" gets its scheme).
 QUrl WebAddressUrl(const QString& address);

@@ -2,8 +2,8 @@
 // instrument with its I/O-interface and expansion modules, into PNG files:
 // the start page after connecting, the file page after a DSP file went in,
 // the HELP page, the page while an XSVF image goes to the mainboard FPGA,
-// the module selection, the flash read page and the PRE page with a preset
-// file's information. Run offscreen; see
+// the module selection, the flash read page, the PRE page with a preset
+// file's information and the advanced menu. Run offscreen; see
 // `make screenshots`.
 #include "apps/qv-update/host_machine.h"
 #include "apps/qv-update/update_application.h"
@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -57,7 +58,10 @@ void Type(qv::TfrmMain& form, const QString& text)
 
 qv::UpdateServices Services(qv::sim::VirtualInstrument& sim)
 {
-    return {sim.clock, sim.pump, sim.prompter, sim.port, [] { return std::vector<std::string>{}; }};
+    // An update server is set, so that the link shows as it does for users
+    // with one; nothing is asked.
+    return {sim.clock, sim.pump, sim.prompter, sim.port, [] { return std::vector<std::string>{}; }, {},
+            "http://127.0.0.1/"};
 }
 
 // A preset file as QV-Matrix saves it: the simulated instrument's
@@ -78,7 +82,7 @@ bool WritePresetFile(const QString& path)
     const char* presets[] = {"Studio A", "Studio B", "OB Van", "Edit Suite"};
     for (int p = 0; p < 4; ++p)
         image.setPresetName(p, presets[p]);
-    const char* scales[] = {"BBC ", "EBU ", "DIN ", "NORD", "VU  ", "K-20", "K-14"};
+    const char* scales[] = {"PPM ", "DIN ", "NORD", "VU  ", "DIG ", "LEQ ", "TP  "};
     for (int k = 0; k < 7; ++k)
         image.writeText(qv::ScaleSlotOffset(k), scales[k], 2);
     const std::vector<uint8_t> file = qv::EncodePresetFile(image.bytes(), image.trailer());
@@ -198,5 +202,25 @@ int main(int argc, char** argv)
     ok = qv::screenshots::SavePicture(select.grab().toImage(), folder, "qv-update-module-select.png",
                                       "update-screenshots") &&
          ok;
+
+    // The advanced menu, opened from the banner once armed and attached.
+    qv::sim::VirtualInstrument serviced(qv::SimulatedInstrumentOptions());
+    qv::UpdateApplication fourth(line, Services(serviced));
+    fourth.start();
+    qv::TfrmMain& serviceForm = fourth.mainForm();
+    Click(serviceForm, "btnOpen");
+    fourth.core().advanced.Arm();
+    serviceForm.imgAdvancedClickDblClick();
+    serviceForm.pnlBannerContextPopup(serviceForm.mapToGlobal(QPoint(150, 40)));
+    qv::TAdvancedMenu* menu = serviceForm.advancedMenu();
+    SettleBanner(serviceForm);
+    QApplication::processEvents();
+    QImage picture = serviceForm.grab().toImage();
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(serviceForm.mapFromGlobal(menu->pos()), menu->grab());
+    }
+    menu->hide();
+    ok = qv::screenshots::SavePicture(picture, folder, "qv-update-advanced.png", "update-screenshots") && ok;
     return ok ? 0 : 1;
 }

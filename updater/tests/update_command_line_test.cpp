@@ -145,6 +145,27 @@ TEST(CommandLine, OptionsOfThisBuildGoFirst)
     EXPECT_EQ(Parse({"--verbose", "/I"}).errors, Words{"Unknown option --verbose."});
 }
 
+TEST(CommandLine, UpdateServerAndCheck)
+{
+    const qv::UpdateCommandLine line = Parse({"--update-server", "http://127.0.0.1:8080/qv", "/I"});
+    EXPECT_EQ(line.updateServer, "http://127.0.0.1:8080/qv");
+    EXPECT_EQ(line.words, Words{"/I"});
+    EXPECT_FALSE(line.checkUpdates);
+    EXPECT_TRUE(line.errors.empty());
+    EXPECT_FALSE(Parse({"/I"}).updateServer) << "the setting's server then";
+
+    const qv::UpdateCommandLine check = Parse({"--check-updates", "--update-server", "updates.maker.test"});
+    EXPECT_TRUE(check.checkUpdates);
+    EXPECT_TRUE(check.errors.empty());
+
+    const std::string badServer = "--update-server needs a host name or an http:// address.";
+    EXPECT_EQ(Parse({"--update-server", "ftp://updates.maker.test", "/I"}).errors, Words{badServer});
+    // A bad value is still taken as the option's, not as a word.
+    EXPECT_EQ(Parse({"--update-server", "not a host", "/I"}).words, Words{"/I"});
+    EXPECT_EQ(Parse({"/I", "--update-server"}).errors, Words{badServer});
+    EXPECT_EQ(Parse({"--check-updates", "/I"}).errors, Words{"--check-updates runs alone, without job parameters."});
+}
+
 TEST(CommandLine, IntegerWords)
 {
     struct Case {

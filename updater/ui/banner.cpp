@@ -1,5 +1,6 @@
 #include "banner.h"
 
+#include <QContextMenuEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -132,6 +133,11 @@ void TBanner::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
+}
+
+void TBanner::contextMenuEvent(QContextMenuEvent* event)
+{
+    emit contextMenuRequested(event->globalPos());
 }
 
 } // namespace qv

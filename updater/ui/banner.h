@@ -34,7 +34,7 @@ private:
 
 // pnlBanner: the logo and the spinning frames imgSpin_1 to imgSpin_7. It
 // moves the borderless window when dragged; a double click opens the
-// maker's web site.
+// maker's web site; a right-click may open the advanced menu.
 class TBanner : public QWidget {
     Q_OBJECT
 
@@ -54,6 +54,7 @@ public:
 
 signals:
     void doubleClicked();
+    void contextMenuRequested(const QPoint& globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -61,6 +62,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void showFrame(int frame);

@@ -15,10 +15,12 @@
 
 namespace qv {
 
-TfrmMain::TfrmMain(Prompter& prompter, std::string programVersion, QWidget* parent)
+TfrmMain::TfrmMain(Prompter& prompter, std::string programVersion, const UpdateCheckSettings& updateCheck,
+                   QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       prompter_(prompter),
       programVersion_(std::move(programVersion)),
+      updateCheck_(updateCheck),
       webOpener_([](const QString& address) { QDesktopServices::openUrl(QUrl(address)); })
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -47,11 +49,14 @@ TfrmMain::TfrmMain(Prompter& prompter, std::string programVersion, QWidget* pare
     panels_[WizardText::FlashSectors] = edit(txtFlashSectorCount);
     panels_[WizardText::FlashStatus] = label(pnlRDMBFlash);
     panels_[WizardText::FlashPercent] = label(pnlRDMBFlashPercent);
+    panels_[WizardText::ModuleStatus] = label(grpModuleSetup->statusLabel());
     bars_[WizardBar::Progress] = std::make_unique<QtProgress>(ProgressBar, pnlTime);
     bars_[WizardBar::Item] = std::make_unique<QtProgress>(ItemProgress, pnlCDPItemPercent);
     bars_[WizardBar::Overall] = std::make_unique<QtProgress>(OverallProgress, pnlCDPOverallPercent);
     bars_[WizardBar::Flash] = std::make_unique<QtProgress>(progressRDMBFlash, pnlRDMBFlashPercent);
     bars_[WizardBar::Preset] = std::make_unique<QtProgress>(ProgressBarPreset, pnlPresetPercent);
+    bars_[WizardBar::Module] = std::make_unique<QtProgress>(grpModuleSetup->progressBar());
+    bars_[WizardBar::Module]->setMaximum(TModuleSetupGroup::kSlots);
 }
 
 TfrmMain::~TfrmMain()
@@ -59,11 +64,13 @@ TfrmMain::~TfrmMain()
     setBusyCursor(false);
 }
 
-void TfrmMain::attach(UpdateConnection& connection, UpdateWizard& wizard)
+void TfrmMain::attach(UpdateConnection& connection, UpdateWizard& wizard, AdvancedMenu& advanced)
 {
     connection_ = &connection;
     wizard_ = &wizard;
+    advanced_ = &advanced;
     connectHandlers();
+    createAdvancedMenu();
 }
 
 void TfrmMain::connectHandlers()
@@ -83,9 +90,6 @@ void TfrmMain::connectHandlers()
     connect(btnBackup, &QPushButton::clicked, this, [this] { wizard_->btnBackupClick(); });
     connect(btnRDMBFlashFile, &QPushButton::clicked, this, [this] { wizard_->btnRDMBFlashFileClick(); });
     connect(pnlBanner, &TBanner::doubleClicked, this, [this] { connection_->OpenWebSite(); });
-    connect(lblCheckUpdates, &QLabel::linkActivated, this, [this] {
-        prompter_.information("Checking for updates is not available in this version of QV-Update.");
-    });
     connect(sysTree, &QTreeWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { mnuSysTreePopup->popup(sysTree->viewport()->mapToGlobal(at)); });
     auto* copy = new QShortcut(QKeySequence::Copy, this);
@@ -289,8 +293,17 @@ bool TfrmMain::selectModules(ModuleSelection& selection)
     return frmModuleSelect->ShowModal(selection);
 }
 
+void TfrmMain::setModuleTypes(const std::vector<ModuleTypeEntry>& entries)
+{
+    grpModuleSetup->setModuleTypes(entries);
+}
+
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == imgAdvancedClick && event->type() == QEvent::MouseButtonDblClick) {
+        imgAdvancedClickDblClick();
+        return true;
+    }
     if (watched == editFilename && event->type() == QEvent::MouseButtonDblClick && wizard_)
         wizard_->editFilenameChange(editFilename->text().toStdString());
     return QWidget::eventFilter(watched, event);

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "advanced_popup.h"
 #include "banner.h"
+#include "check_update_link.h"
 #include "frm_module_select.h"
+#include "module_setup_group.h"
 #include "platform/host/prompter.h"
 #include "platform/qt/qt_progress.h"
 #include "updater/status_tree.h"
@@ -58,11 +61,15 @@ public:
     static constexpr int kPortPanelHigh = 132;
     static constexpr int kPortPanelLow = 75;
 
-    TfrmMain(Prompter& prompter, std::string programVersion, QWidget* parent = nullptr);
+    // The hidden spot of the advanced menu, in the window's top-left corner.
+    static constexpr int kHiddenSpot = 17;
+
+    TfrmMain(Prompter& prompter, std::string programVersion, const UpdateCheckSettings& updateCheck,
+             QWidget* parent = nullptr);
     ~TfrmMain() override;
 
     // The core parts the buttons drive; set once, before the window shows.
-    void attach(UpdateConnection& connection, UpdateWizard& wizard);
+    void attach(UpdateConnection& connection, UpdateWizard& wizard, AdvancedMenu& advanced);
     // How the maker's web site is opened (the desktop's browser by default).
     void setWebOpener(std::function<void(const QString&)> opener) { webOpener_ = std::move(opener); }
 
@@ -98,6 +105,7 @@ public:
     void setBannerInterval(int ms) override;
     void closeWindow() override;
     bool selectModules(ModuleSelection& selection) override;
+    void setModuleTypes(const std::vector<ModuleTypeEntry>& entries) override;
 
     // The module selection dialog, made with the window.
     TfrmModuleSelect& moduleSelectDialog() const { return *frmModuleSelect; }
@@ -112,6 +120,10 @@ public:
     void CopyTreeToClipboard();
 
     TBanner* banner() const { return pnlBanner; }
+    TAdvancedMenu* advancedMenu() const { return mnuPop; }
+    // The advanced menu's hidden spot was double-clicked; the banner was right-clicked.
+    void imgAdvancedClickDblClick();
+    void pnlBannerContextPopup(const QPoint& globalPos);
     bool closedByProgram() const { return closedByProgram_; }
 
 signals:
@@ -138,14 +150,17 @@ private:
     void createTreeMenu();
     void layOutVersionLine();
     void connectHandlers();
+    void createAdvancedMenu();
     QPushButton* button(UpdateControl control) const;
     QWidget* widget(WizardControl control) const;
     void fillTree();
 
     Prompter& prompter_;
     std::string programVersion_;
+    UpdateCheckSettings updateCheck_;
     UpdateConnection* connection_ = nullptr;
     UpdateWizard* wizard_ = nullptr;
+    AdvancedMenu* advanced_ = nullptr;
     std::function<void(const QString&)> webOpener_;
     StatusTree tree_;
     std::map<UpdateControl, int> tags_;
@@ -204,16 +219,18 @@ private:
     QLabel* pnlRDMBFlash = nullptr;
     QProgressBar* progressRDMBFlash = nullptr;
     QLabel* pnlRDMBFlashPercent = nullptr;
-    QGroupBox* grpModuleSetup = nullptr;
+    TModuleSetupGroup* grpModuleSetup = nullptr;
 
     QFrame* pnlBtn = nullptr;
     QLabel* lblVer = nullptr;
     QFrame* bvlVer = nullptr;
-    QLabel* lblCheckUpdates = nullptr;
+    TCheckUpdateLink* lblCheckUpdate = nullptr;
     QPushButton* btnAdvanced = nullptr;
     QPushButton* btnNext = nullptr;
     QPushButton* btnExit = nullptr;
     TfrmModuleSelect* frmModuleSelect = nullptr;
+    TAdvancedMenu* mnuPop = nullptr;
+    QWidget* imgAdvancedClick = nullptr;
 
     std::map<WizardText, std::unique_ptr<WidgetPanel>> panels_;
     std::map<WizardBar, std::unique_ptr<QtProgress>> bars_;

@@ -133,7 +133,8 @@ void TfrmMain::createFilePage()
     createBackupGroups();
     createHelpGroup();
     createFlashGroup();
-    grpModuleSetup = Group(pnlSelectFile, "grpModuleSetup", "Write Module Data.", kUpperTop, 200);
+    grpModuleSetup = new TModuleSetupGroup(pnlSelectFile);
+    grpModuleSetup->setGeometry(kMargin, kUpperTop, kGroupWidth, 200);
 }
 
 void TfrmMain::createFileGroups()
@@ -236,9 +237,8 @@ void TfrmMain::createButtonPanel()
     bvlVer = Named(new QFrame(pnlBtn), "bvlVer");
     bvlVer->setFrameShape(QFrame::HLine);
     bvlVer->setFrameShadow(QFrame::Sunken);
-    lblCheckUpdates = Named(new QLabel(QStringLiteral("<a href=\"#\">Check for updates...</a>"), pnlBtn),
-                            "lblCheckUpdates");
-    lblCheckUpdates->setGeometry(kMargin, 22, 160, 18);
+    lblCheckUpdate = new TCheckUpdateLink(prompter_, programVersion_, updateCheck_, pnlBtn);
+    lblCheckUpdate->setGeometry(kMargin, 22, 200, 18);
     btnAdvanced = PushButton(pnlBtn, "btnAdvanced", "Advanced", {kWidth - 270, 16, 80, 26});
     btnAdvanced->hide(); // never shown: its menu is reached otherwise
     btnNext = PushButton(pnlBtn, "btnNext", "Next >>", {kWidth - 182, 16, 84, 26});

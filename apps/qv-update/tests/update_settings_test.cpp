@@ -1,5 +1,5 @@
 // QV-Update.INI: made at start like QV-Matrix's, and the maker's web
-// address read from it.
+// address and update server read from it.
 #include "apps/qv-update/host_machine.h"
 #include "platform/host/scripted_prompter.h"
 #include "platform/tests/qt_test_app.h"
@@ -17,7 +17,7 @@ QByteArray Contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(UpdateSettings, TheFileIsMadeOnceAndItsWebAddressRead)
+TEST(UpdateSettings, TheFileIsMadeOnceAndItsAddressesRead)
 {
     QTemporaryDir config;
     const QByteArray old = qgetenv("XDG_CONFIG_HOME");
@@ -28,10 +28,12 @@ TEST(UpdateSettings, TheFileIsMadeOnceAndItsWebAddressRead)
     {
         qv::HostMachine machine(qv::UpdateCommandLine{});
         EXPECT_EQ(machine.services(prompter).webAddress, "");
+        EXPECT_EQ(machine.services(prompter).updateServer, "");
     }
-    EXPECT_EQ(Contents(path), "[Settings]\nWebAddress=\n") << "made with the key to fill in";
+    EXPECT_EQ(Contents(path), "[Settings]\nWebAddress=\nUpdateServer=\n") << "made with the keys to fill in";
 
-    const QByteArray edited = "; the maker\n[settings]\nwebaddress = https://maker.example/update \n";
+    const QByteArray edited = "; the maker\n[settings]\nwebaddress = https://maker.example/update \n"
+                              "UPDATESERVER= updates.maker.test:8080\n";
     {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -40,6 +42,13 @@ TEST(UpdateSettings, TheFileIsMadeOnceAndItsWebAddressRead)
     {
         qv::HostMachine machine(qv::UpdateCommandLine{});
         EXPECT_EQ(machine.services(prompter).webAddress, "https://maker.example/update");
+        EXPECT_EQ(machine.services(prompter).updateServer, "updates.maker.test:8080");
+    }
+    {
+        qv::UpdateCommandLine line;
+        line.updateServer = "http://127.0.0.1:5000/";
+        qv::HostMachine machine(line);
+        EXPECT_EQ(machine.services(prompter).updateServer, "http://127.0.0.1:5000/") << "the command line wins";
     }
     EXPECT_EQ(Contents(path), edited) << "an existing file is only read";
     qputenv("XDG_CONFIG_HOME", old);
