@@ -191,7 +191,7 @@ int main(int argc, char** argv)
         return int(QDialog::Rejected);
     });
     program.image().setPresetName(0, "Studio A");
-    const char* scales[] = {"BBC ", "EBU ", "DIN ", "NORD", "VU  ", "K-20", "K-14"};
+    const char* scales[] = {"PPM ", "DIN ", "NORD", "VU  ", "DIG ", "LEQ ", "TP  "};
     for (int k = 0; k < 7; ++k)
         program.image().writeText(0x0500 + k * 0x100, scales[k], 2);
     const int ppm = program.image().addressTable().PPMOptionBaseAdr;

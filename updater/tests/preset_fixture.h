@@ -26,7 +26,7 @@ inline qv::ConfigImage FixtureConfiguration(uint16_t version = 0x0530)
         "Studio 1", "Studio 2", "OB Van", "Edit Suite", "Dubbing", "News", "Sport", "Music", "Drama", "Test", "Spare"};
     for (int p = 0; p < qv::kPresetCount; ++p)
         image.setPresetName(p, presets[size_t(p)]);
-    const std::array<const char*, 7> scales = {"BBC", "EBU", "DIN", "Nord", "VU", "K-20", "SMPT"};
+    const std::array<const char*, 7> scales = {"PPM1", "PPM2", "DIN", "Nord", "VU", "Dig", "Leq"};
     for (int key = 0; key < 7; ++key)
         image.writeText(qv::ScaleSlotOffset(key), scales[size_t(key)], 2);
     image.setWord(qv::OffsetStandardAdr, 0x1E1E);

@@ -36,13 +36,13 @@ TEST(PresetTree, LinesOfAPresetFile)
         {2, "Preset #11: Spare     "},
         {1, "Scales."},
         {2, "Scale Offset: German Offset."},
-        {2, "Scale #1: BBC "},
-        {2, "Scale #2: EBU "},
+        {2, "Scale #1: PPM1"},
+        {2, "Scale #2: PPM2"},
         {2, "Scale #3: DIN "},
         {2, "Scale #4: Nord"},
         {2, "Scale #5: VU  "},
-        {2, "Scale #6: K-20"},
-        {2, "Scale #7: SMPT"},
+        {2, "Scale #6: Dig "},
+        {2, "Scale #7: Leq "},
     };
     EXPECT_EQ(tree.flatten(), expected);
     EXPECT_FALSE(tree.icons);
