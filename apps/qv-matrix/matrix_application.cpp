@@ -172,6 +172,7 @@ void MatrixApplication::plugIn()
     optionDialogs_ =
         std::make_unique<OptionDialogs>(*form_, *grid_, *document_, *remote_, *view_, debugMode_, gainTimer_);
     plugInOptions();
+    plugInScreenGrab();
     connectRequests();
     connectRemoteRequests();
     connectOptionRequests();
