@@ -137,6 +137,8 @@ TEST(ScreenGrabWindow, TheMenuAreaOverTheBackdropAndOnTheClipboard)
     QTest::mouseClick(w.button("Button1"), Qt::LeftButton);
     EXPECT_EQ(w.sim.prompter.texts(), std::vector<std::string>{kComplete});
     EXPECT_EQ(w.fields(), (LcdRect{0, 449, 640, 479}));
+    EXPECT_TRUE(w.button("SelectButton")->isEnabled()) << "the menu area is chosen now";
+    EXPECT_TRUE(w.child<QGroupBox>("gbSelection")->isEnabled());
     EXPECT_EQ(w.panel("StatusPanel"), "Upload complete...");
     EXPECT_EQ(w.panel("OffsetPanel"), "Offset $40543");
 

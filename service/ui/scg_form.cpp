@@ -284,6 +284,7 @@ void TfrmSCG::upload(const LcdRect& rect)
 {
     selection_.set(rect);
     showSelection();
+    enableSelection(true);
     SelectButtonClick();
 }
 
