@@ -1,7 +1,8 @@
 // Renders QV-Matrix as a user sees it, against the in-process simulated
 // instrument, into PNG files: the main window after an upload, with a label
 // popup open, with the grid scrolled, and in remote control with crosspoints
-// set from the window and at the instrument, and each option dialog. Run
+// set from the window and at the instrument, each option dialog and the
+// screen grab with a capture of the instrument's display. Run
 // offscreen; see `make screenshots`.
 #include "apps/qv-matrix/matrix_application.h"
 #include "matrix/channel_options.h"
@@ -117,6 +118,17 @@ bool SaveOptionWindows(qv::MatrixApplication& program, const QString& folder)
     return ok;
 }
 
+// The screen grab holding a whole-screen capture of the instrument.
+bool SaveScreenGrab(qv::MatrixApplication& program, const QString& folder)
+{
+    program.mainForm().action("mnuScreenGrab")->trigger();
+    qv::TfrmSCG& grab = program.screenGrab();
+    grab.findChild<QAction*>("mnuUploadLCD")->trigger();
+    const bool ok = SaveWindow(grab, folder, "qv-matrix-screen-grab.png");
+    grab.close();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -179,6 +191,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     ok = Save(Picture(form), folder, "qv-matrix-scrolled.png") && ok;
     ok = SaveOptionWindows(program, folder) && ok;
+    ok = SaveScreenGrab(program, folder) && ok;
 
     // The option dialogs, each as it opens on preset 1.
     const char* picture = nullptr;
