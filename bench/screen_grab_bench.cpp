@@ -4,6 +4,7 @@
 #include "bench_support.h"
 #include "link/headless_transfer_view.h"
 #include "link/matrix_transfer.h"
+#include "link/tests/sim_fixture.h"
 #include "platform/host/event_pump.h"
 #include "service/screen_grab.h"
 
@@ -22,26 +23,23 @@ struct QuietView : qv::ScreenGrabView {
 
 void Capture(const char* name, const qv::LcdRect& rect, int firstRow, int endRow)
 {
-    bench::SimBench b;
-    qv::MatrixChannel channel(b.port, {b.clock, b.pump, b.prompter});
-    channel.init().selectPort("SIM");
-    channel.OpenPort();
-    qv::InstrumentRecord record;
-    qv::MatrixLink link(channel, record);
+    MatrixSimBench b;
+    b.sim.wire.setBaudRate(bench::kBaud);
     qv::HeadlessTransferView progress;
-    qv::MatrixTransfer transfer(link, progress);
+    qv::MatrixTransfer transfer(b.link, progress);
     QuietView view;
-    qv::ScreenGrab grab(view, b.prompter, [&] { return &transfer; });
+    qv::ScreenGrab grab(view, b.sim.prompter, [&] { return &transfer; });
 
-    bench::Measure(name, b, [&] {
+    const bench::Measurement m = bench::Run(b.sim, [&] {
         grab.UploadSelection(rect);
         qv::CallbackEventPump pump;
         const qv::LcdPicture picture = qv::DecodeVideoMemory(grab.buffer(), grab.source().stride, pump);
-        const auto& shown = b.instrument.lcdPicture().codes;
+        const auto& shown = b.sim.instrument.lcdPicture().codes;
         const auto row = [](const std::vector<uint8_t>& codes, int y) { return codes.begin() + y * qv::kLcdWidth; };
         return view.status == "Upload complete..." &&
                std::equal(row(picture.codes, firstRow), row(picture.codes, endRow), row(shown, firstRow));
     });
+    bench::Report(name, m, bench::kBaud);
 }
 
 } // namespace

@@ -7,19 +7,20 @@
 #include "platform/host/event_pump.h"
 #include "service/screen_grab.h"
 #include "sim/front_panel.h"
+#include "sim/testing/sim_process.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <unistd.h>
 #include <utility>
 
 namespace {
 
 using qv::LcdPicture;
+using qv::sim::testing::SlurpFile;
 using qv::ScreenGrab;
 
 struct RecordingView : qv::ScreenGrabView {
@@ -199,13 +200,6 @@ std::vector<std::string> Messages(const qv::ScriptedPrompter& prompter)
     return texts;
 }
 
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 TEST(ScreenGrabFlow, RamDataIsSavedAndOpenedAgain)
 {
@@ -221,10 +215,10 @@ TEST(ScreenGrabFlow, RamDataIsSavedAndOpenedAgain)
     b.sim.prompter.queueText((dir / "shot").string());
     b.grab.SaveRamDataAs();
     EXPECT_EQ(b.view.fileName, shot);
-    EXPECT_EQ(Slurp(shot), whole) << "all 180001 bytes, nothing else";
+    EXPECT_EQ(SlurpFile(shot), whole) << "all 180001 bytes, nothing else";
     b.sim.prompter.queueText((dir / "other.cod").string());
     b.grab.SaveRamDataAs();
-    EXPECT_EQ(Slurp((dir / "other.cod").string()), whole) << "its extension in any case is kept";
+    EXPECT_EQ(SlurpFile((dir / "other.cod").string()), whole) << "its extension in any case is kept";
 
     // Replacing a file: No writes nothing, Yes writes.
     std::ofstream(shot, std::ios::binary) << "older";
@@ -232,7 +226,7 @@ TEST(ScreenGrabFlow, RamDataIsSavedAndOpenedAgain)
         b.sim.prompter.queueText((dir / "shot").string());
         b.sim.prompter.queueAnswer(answer);
         b.grab.SaveRamDataAs();
-        EXPECT_EQ(Slurp(shot), content);
+        EXPECT_EQ(SlurpFile(shot), content);
     }
     EXPECT_EQ(Messages(b.sim.prompter),
               std::vector<std::string>(2, "The file " + shot + " allready exists.\r\rDo you wish to replace it?"));

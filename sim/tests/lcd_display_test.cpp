@@ -3,15 +3,14 @@
 #include "sim/front_panel.h"
 #include "sim/default_memory.h"
 #include "sim/routing.h"
+#include "sim/testing/sim_process.h"
 #include "sim/virtual_instrument.h"
 #include "sim_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace qv::sim::test {
 namespace {
@@ -163,21 +162,13 @@ TEST(LcdDisplay, DownloadModeIsAllItSays)
     EXPECT_LE(lit.bottom, 260) << "one line of text on black";
 }
 
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(LcdDisplay, TheFrontPanelWritesThePictureItShows)
 {
     VirtualInstrument sim;
     FrontPanel panel(sim.instrument, sim.clock);
     const auto path = std::filesystem::temp_directory_path() / ("lcd-" + std::to_string(getpid()) + ".ppm");
     EXPECT_EQ(panel.command("lcd " + path.string()), "ok");
-    const std::string ppm = Slurp(path);
+    const std::string ppm = testing::SlurpFile(path);
     const std::string header = "P6\n640 480\n255\n";
     ASSERT_EQ(ppm.size(), header.size() + 640 * 480 * 3);
     EXPECT_EQ(ppm.substr(0, header.size()), header);
