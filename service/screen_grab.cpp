@@ -107,7 +107,10 @@ void ScreenGrab::OpenRamData()
         prompter_.error("Cannot open file \"" + *path + "\". " + error);
         return;
     }
+    // Events run while it is decoded; nothing may start on the buffer meanwhile.
+    view_.setFormEnabled(false);
     view_.showCapture(true);
+    view_.setFormEnabled(true);
 }
 
 std::optional<std::string> ScreenGrab::ChooseSaveName(const std::string& caption, const std::string& filter,

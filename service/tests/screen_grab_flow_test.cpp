@@ -245,6 +245,7 @@ TEST(ScreenGrabFlow, RamDataIsSavedAndOpenedAgain)
     other.sim.prompter.queueText(shot);
     other.grab.OpenRamData();
     EXPECT_EQ(other.view.captures, std::vector<bool>{true});
+    EXPECT_EQ(other.view.enabled, (std::vector<bool>{false, true})) << "nothing starts while it is decoded";
     EXPECT_TRUE(other.grab.buffer() == uploaded);
     EXPECT_TRUE(SameRows(other.decoded().codes, b.shown(), 449, 479));
 
