@@ -2,6 +2,7 @@
 
 #include "link/matrix_transfer.h"
 #include "link/wire_protocol.h"
+#include "matrix/dot_commands.h"
 #include "platform/host/file_io.h"
 #include "platform/host/prompter.h"
 
@@ -184,12 +185,12 @@ void ScreenGrab::Reset()
 
 void ScreenGrab::DotFreeze()
 {
-    Send("\r.SP15,17\r", true);
+    Send(kDotFreezeScreen, true);
 }
 
 void ScreenGrab::DotUnFreeze()
 {
-    Send("\r.SP15,19\r", true);
+    Send(kDotUnfreezeScreen, true);
 }
 
 } // namespace qv
