@@ -49,12 +49,11 @@ TfrmSCG::TfrmSCG(Prompter& prompter, EventPump& pump, ScreenGrab::TransferWindow
       pump_(pump),
       mainWindow_(mainWindow),
       grab_(*this, prompter, std::move(transferWindow)),
-      capture_(kLcdWidth, kLcdHeight, QImage::Format_Indexed8),
+      capture_(LcdImageOf(LcdPicture())),
       backdrop_(BackdropPicture())
 {
     setObjectName("frmSCG");
     setWindowTitle(kCaption);
-    capture_ = LcdImageOf(LcdPicture());
     buildMenus(restart, about);
     setCentralWidget(buildControls());
 
