@@ -69,6 +69,7 @@ void Instrument::handleParameter(uint8_t byte, std::vector<uint8_t>& out)
         break;
     case State::KeyCode:
         keys_.push_back(byte);
+        screenChanged();
         state_ = State::Listening;
         send(kAck, out);
         break;
@@ -89,6 +90,8 @@ void Instrument::restart(int64_t timeUs, bool downloadMode)
     bootUntilUs_ = timeUs + int64_t(options_.bootMs) * 1000;
     // The software boots with the routing its configuration memory holds.
     live_.takeOver(memory_);
+    lcdFrozen_ = false;
+    screenChanged();
     // The key line decides BIOS mode at a restart; the boot loader option stays.
     if (keyLineDown_ && !options_.biosMode) {
         options_.biosMode = true;
@@ -107,7 +110,7 @@ void Instrument::finishWrite(uint8_t checksum, std::vector<uint8_t>& out)
         send(kNak, out);
         return;
     }
-    poke(address_, block_);
+    poke(address_, block_); // the screen may show what changed
     ++blockWrites_;
     send(kAck, out);
 }
@@ -119,6 +122,10 @@ void Instrument::sendBlock(size_t count, std::vector<uint8_t>& out)
         enterIdle();
         return;
     }
+    // The display draws into video memory; a read there sees what it shows.
+    const LcdLayout lcd = lcdLayout();
+    if (address_ < lcd.base + lcd.size() && address_ + count > lcd.base)
+        refreshLcd();
     const std::vector<uint8_t> data = peek(address_, count);
     ++blockReads_;
     uint8_t checksum = blockChecksum(data.data(), data.size());

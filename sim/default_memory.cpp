@@ -1,5 +1,6 @@
 #include "default_memory.h"
 
+#include "data/embedded_data.h"
 #include "instrument.h"
 #include "routing.h"
 
@@ -54,6 +55,10 @@ void putVersionMarker(std::vector<uint8_t>& memory, uint16_t softwareVersion)
 constexpr uint32_t kOutputLabels = 0x0E00;  // outputs 1-96, 4 characters each
 constexpr uint32_t kInputLabels = 0x1000;   // inputs 1-32
 constexpr uint32_t kPresetNames = 0x2480;   // 10 characters each
+std::vector<uint8_t> toBytes(std::span<const uint8_t> item)
+{
+    return {item.begin(), item.end()};
+}
 void putText(std::vector<uint8_t>& memory, uint32_t offset, std::string text, size_t length)
 {
     text.resize(length, ' ');
@@ -83,6 +88,9 @@ void putConfiguration(std::vector<uint8_t>& memory, char revision)
             storeSource(memory, preset, output, input);
         }
     }
+    // The display's colour table and character set, as the factory loads them.
+    putBytes(memory, kLcdColours, toBytes(EmbeddedData("Colour")));
+    putBytes(memory, kLcdFont, toBytes(EmbeddedData("Font")));
     // Byte 19 of block 0x1C100 is also the revision character.
     memory[kRevisionByte] = uint8_t(revision);
 }

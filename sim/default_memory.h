@@ -19,6 +19,10 @@ inline constexpr uint32_t kRevisionByte = 0x1C113;   // byte 19 of block 0x1C100
 inline constexpr uint32_t kIdentityNew = 0x1F80;     // serial word, revision '1' and up
 inline constexpr uint32_t kIdentityOld = 0x1C000;    // serial word, older revisions
 inline constexpr uint32_t kLcdVideo = 0x40000;
+// The display's tables in the configuration image: a colour code per
+// element (a word each) and the character set (11 bytes a glyph).
+inline constexpr uint32_t kLcdColours = kConfigImage + 0x0400;
+inline constexpr uint32_t kLcdFont = kConfigImage + 0x3400;
 
 // Offset in the configuration image of the 128-byte label block of preset
 // 1-11; the preset's routing block follows it.

@@ -53,7 +53,7 @@ TEST(InstrumentAddress, ThreeBytesMakeA22BitAddress)
     const AddressCase cases[] = {
         {{0x00, 0x01, 0x07}, 0x1C100},
         {{0x80, 0x1F, 0x00}, 0x1F80},
-        {{0x00, 0x00, 0x10}, 0x40000},
+        {{0x00, 0x00, 0x20}, 0x80000}, // above video memory, which the display keeps
         // The middle byte carries six bits only.
         {{0x34, 0xC1, 0x02}, 0x8134},
     };
