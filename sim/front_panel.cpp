@@ -1,6 +1,7 @@
 // The instrument's front panel and the text it sends on its own.
 #include "front_panel.h"
 
+#include "default_memory.h"
 #include "dot_command.h"
 #include "text_protocol.h"
 
@@ -64,7 +65,7 @@ int64_t Instrument::nextUnsolicitedUs() const
 
 namespace {
 
-constexpr char kUsage[] = "usage: route O I | preset N | power | state | io | fpga | slot N";
+constexpr char kUsage[] = "usage: route O I | preset N | power | state | version | io | fpga | slot N";
 constexpr char kNoIoModule[] = "no I/O module";
 
 } // namespace
@@ -122,6 +123,8 @@ std::string FrontPanel::command(const std::string& line)
     }
     if (word == "state" && numbers.empty())
         return state();
+    if (word == "version" && numbers.empty())
+        return versionDigits(instrument_.options().softwareVersion);
     if (word == "io" && numbers.empty())
         return ioState();
     if (word == "fpga" && numbers.empty())
@@ -138,6 +141,7 @@ std::string frontPanelUsage()
            "  preset N           select preset N, 1-11 (reported with AP9)\n"
            "  power              switch off and on: a power-up notice after the boot time\n"
            "  state              what the display tells: running, booting, BIOS mode or download mode\n"
+           "  version            the software version the instrument reports\n"
            "  io                 the I/O module's RUN code: version, ID, system mode and version text\n"
            "  fpga               the mainboard FPGA: bytes configured and whether it was started\n"
            "  slot N             the same for the FPGA of the expansion module in slot N\n";
