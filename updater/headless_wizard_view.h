@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,13 @@ public:
         ++moduleSelections;
         return onSelectModules ? onSelectModules(selection) : selection.okEnabled();
     }
+    // Without a window nobody picks a type; a test may.
+    std::optional<int> chooseBiosType() override
+    {
+        ++biosTypeChoices;
+        return onChooseBiosType ? onChooseBiosType() : std::nullopt;
+    }
+    void startProgressDrain() override { ++progressDrains; }
 
     bool isEnabled(UpdateControl control) const
     {
@@ -118,6 +126,9 @@ public:
     std::function<void()> onStartPage;
     std::function<bool(ModuleSelection&)> onSelectModules;
     int moduleSelections = 0;
+    std::function<std::optional<int>()> onChooseBiosType;
+    int biosTypeChoices = 0;
+    int progressDrains = 0;
 };
 
 } // namespace qv

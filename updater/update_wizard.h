@@ -105,6 +105,8 @@ private:
     void Show(const std::optional<FirmwareMessage>& message);
     FirmwareDisplay FileDisplay();
     uint8_t FirstReceived() const;
+    // A package, with the backup when one is asked for (wizard_package.cpp).
+    bool InstallPackageFile(const std::string& path);
     // The mainboard flash (wizard_flash.cpp).
     void PrepareFlashReadPage();
     // The read page's fields; true when the read can go ahead (flashRead_).

@@ -99,7 +99,7 @@ bool UpdateWizard::Dispatch(const std::string& t)
     if (HasDspExtension(t))
         return DownloadDspFile(t);
     if (EndsWithNoCase(t, ".CDP"))
-        return NotAvailable("Installing software packages");
+        return InstallPackageFile(t);
     if (Upper(t) == "RVT/R")
         return ReadMainboardFlash();
     prompter_.error(kNotSupportedText);

@@ -5,6 +5,7 @@
 #include "update_view.h"
 #include "platform/host/progress.h"
 
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -86,6 +87,12 @@ public:
     virtual void closeWindow() = 0;
     // The module selection dialog, modal: true after OK, false after Cancel.
     virtual bool selectModules(ModuleSelection& selection) = 0;
+    // The BIOS-mode type dialog, modal: the type code confirmed, nothing
+    // when none was.
+    virtual std::optional<int> chooseBiosType() = 0;
+    // tmrProgress after a package installation: both package bars full,
+    // then drained to 0.
+    virtual void startProgressDrain() = 0;
 };
 
 } // namespace qv
