@@ -91,8 +91,10 @@ InstallOutcome PackageInstaller::InstallPackage(const std::string& path, const s
             break;
         run_.current = index;
         RunItem(index);
+        // Cut short by Cancel, the item stays the one to name.
+        if (!t_.stopped())
+            run_.current.reset();
     }
-    run_.current.reset();
     return Ending();
 }
 
@@ -224,6 +226,9 @@ InstallOutcome PackageInstaller::PrepareHardware()
         v_.itemBar().setPosition(0);
         t_.SetIoMode(false);
         t_.SetKeyDown(false);
+        // The key command leaves the module in command mode; the instrument
+        // is reached through it only when it is transparent again.
+        t_.SetIoMode(false);
         break;
     }
     return InstallOutcome::Done;

@@ -24,8 +24,9 @@ std::vector<uint8_t> Upgraded(std::vector<uint8_t> image, bool to510)
     std::copy(image.begin(), image.end(), bytes.begin());
     config.replace(bytes, qv::IdentityTrailer{});
     EXPECT_TRUE(config.upgradeTo500());
-    if (to510)
+    if (to510) {
         EXPECT_TRUE(config.upgradeTo510());
+    }
     return {config.bytes().begin(), config.bytes().end()};
 }
 
@@ -217,8 +218,9 @@ TEST(PackageItems, EachKindChangesWhatItShould)
         EXPECT_TRUE(b.texts().back().starts_with(kComplete)) << b.texts().back();
         c.check(b);
         EXPECT_FALSE(b.sim.instrument.inDownloadMode()) << "restarted at the end";
-        if (b.sim.wire.ioModule())
+        if (b.sim.wire.ioModule()) {
             EXPECT_FALSE(b.module().commandMode());
+        }
     }
 }
 
