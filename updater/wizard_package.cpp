@@ -8,6 +8,30 @@
 
 namespace qv {
 
+namespace {
+
+// The run's outcome in one line, for whoever reads the status (--batch).
+const char* OutcomeText(InstallOutcome outcome)
+{
+    switch (outcome) {
+    case InstallOutcome::Done:
+        return "The software installation is complete.";
+    case InstallOutcome::Incomplete:
+        return "The software installation is not complete.";
+    case InstallOutcome::Failed:
+    case InstallOutcome::PreparationFailed:
+        return "The software update was not completed.";
+    case InstallOutcome::Cancelled:
+        return "The software installation was cancelled.";
+    case InstallOutcome::UsbDeclined:
+    case InstallOutcome::NotStarted:
+        break;
+    }
+    return "Nothing was installed.";
+}
+
+} // namespace
+
 bool UpdateWizard::InstallPackageFile(const std::string& path)
 {
     view_.setBannerBusy(true);
@@ -34,6 +58,7 @@ bool UpdateWizard::InstallPackageFile(const std::string& path)
     const InstallOutcome outcome = PackageInstaller(host, host).InstallPackage(path, backupFile);
     view_.enable(UpdateControl::Exit, false);
     view_.setBannerBusy(false);
+    info().setText(OutcomeText(outcome));
     switch (outcome) {
     case InstallOutcome::UsbDeclined:
         ShowPage("START");
