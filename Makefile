@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run run-update test build deps bench data screenshots clean
+.PHONY: run run-update test build deps bench data examples screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -54,6 +54,10 @@ data: build
 	@$(BUILD_RUN)/tools/lcd-font/lcd-font data/items/Font.bin
 	@$(BUILD_RUN)/tools/default-scales/make-default-scales data/items
 	@$(BUILD_RUN)/tools/firmware-data/firmware-data data/items
+
+# Rebuilds the example packages under data/examples from their manifests.
+examples: build
+	@scripts/make-examples $(BUILD_RUN)
 
 # Pictures of the programs under docs/screenshots, drawn offscreen.
 screenshots: build
