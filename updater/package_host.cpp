@@ -173,7 +173,13 @@ InstallTarget::SlotIds PackageInstallHost::ReadModuleIds()
 
 void PackageInstallHost::RestartInstrument()
 {
-    io_.RestartInstrument(nullptr, &description(), nullptr);
+    if (io()) {
+        io_.RestartInstrument(nullptr, &description(), nullptr);
+        return;
+    }
+    description().setText("Restarting Instrument - Please Wait...");
+    RestartRvt();
+    description().setText("Done.");
 }
 
 std::string PackageInstallHost::ModuleName(uint8_t code) const
@@ -282,7 +288,10 @@ bool PackageInstallHost::RestartInDownloadMode(bool waitForConfirmation)
 bool PackageInstallHost::RestartRvt()
 {
     channel_.rxMode = RxMode::Binary;
-    return UpdateLink(channel_).Restart();
+    UpdateLink link(channel_);
+    // The command goes out once the instrument answers: it may still be
+    // booting from the restart before.
+    return channel_.Attempt(kRestartAttempts, 0, [&] { return link.Restart(); });
 }
 
 bool PackageInstallHost::CheckedWordRead()

@@ -16,6 +16,8 @@ public:
     // A word or byte item is a read-modify-write of its block; the instrument
     // may still be booting into download mode when the first one comes.
     static constexpr int kValueWriteAttempts = 6;
+    // Wake-ups of about 0.75 s each before a restart command.
+    static constexpr int kRestartAttempts = 6;
 
     PackageInstallHost(IoInterface& io, UpdateIdentity& identity, UpdateConnection& connection, WizardView& view,
                        FirmwareProgrammer& firmware);

@@ -14,9 +14,9 @@ namespace qvtools {
 
 namespace {
 
-constexpr size_t kProgramBytes = 4096;
-constexpr size_t kVersionAreaBytes = 0x800;
-constexpr size_t kVersionMarkerOffset = 0x100;
+constexpr size_t kProgramBytes = 1024;
+// The block of the version area that holds the marker.
+constexpr size_t kVersionBlockBytes = 128;
 constexpr size_t kRunCodeBytes = 1200;
 constexpr size_t kBitstreamBytes = 1500;
 constexpr size_t kScanBytes = 512;
@@ -36,12 +36,12 @@ std::vector<uint8_t> Filler(size_t n, uint32_t seed)
     return bytes;
 }
 
-std::vector<uint8_t> VersionArea()
+std::vector<uint8_t> VersionBlock()
 {
-    std::vector<uint8_t> area(kVersionAreaBytes, 0);
+    std::vector<uint8_t> block(kVersionBlockBytes, 0);
     const std::vector<uint8_t> marker = qv::sim::pairReversed("SOFTWARE VERSION 5.40    ");
-    std::copy(marker.begin(), marker.end(), area.begin() + kVersionMarkerOffset);
-    return area;
+    std::copy(marker.begin(), marker.end(), block.begin());
+    return block;
 }
 
 std::vector<uint8_t> RunCodeHex()
@@ -69,7 +69,7 @@ std::vector<ExamplePayload> ExamplePayloads()
 {
     return {
         {"program.bin", Filler(kProgramBytes, 0xE8A4F1E1)},
-        {"version.bin", VersionArea()},
+        {"version.bin", VersionBlock()},
         {"io-firmware.hex", RunCodeHex()},
         {"board.xsvf", FpgaImage(qv::sim::kVp20Idcode, 0xE8A4F1E2)},
         {"module-b0.xsvf", FpgaImage(qv::sim::kSlotFpgaIdcode, 0xE8A4F1E3)},

@@ -12,7 +12,8 @@ struct ExamplePayload {
 };
 
 // The data blocks of the example packages, made here from our own formats:
-// a program block and a version area naming software 5.40, a RUN code for
+// a program block and the block of the version area that names software
+// 5.40, a RUN code for
 // the simulated I/O module as Intel HEX, and XSVF images that configure the
 // simulated mainboard FPGA and the FPGA of an 8-ANA input module.
 std::vector<ExamplePayload> ExamplePayloads();

@@ -259,7 +259,6 @@ TEST(WizardDispatch, BranchesOfLaterVersionsSayWhatIsMissing)
         std::string error;
     } cases[] = {
         {"/u/setup.PRE", false, "Downloading configuration files is not available in this version of QV-Update."},
-        {"/u/update.CDP", false, "Installing software packages is not available in this version of QV-Update."},
         // What needs a module is not supported without one.
         {"/u/io.HEX", false, qv::kNotSupportedText},
         {"MCU/FPGA", false, qv::kNotSupportedText},

@@ -74,7 +74,7 @@ TEST(ExamplePackages, InstallOnTheSimulatedInstrument)
         {"software-blocks.CDP",
          {},
          [](PackageBench& b) {
-             EXPECT_EQ(b.memory(0x2000, 4096), Committed(kExamples / "payloads" / "program.bin"));
+             EXPECT_EQ(b.memory(0x2000, 1024), Committed(kExamples / "payloads" / "program.bin"));
              EXPECT_EQ(Panel(b, "version"), "5.40");
          }},
         {"io-firmware-fpga.CDP",
