@@ -37,13 +37,14 @@ test: deps
 
 bench: build
 	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench startup_bench \
-	  io_connect_bench update_dsp_bench io_firmware_bench update_flash_bench
+	  io_connect_bench update_dsp_bench io_firmware_bench update_flash_bench package_install_bench
 	@$(BUILD_RUN)/bench/link_bench
 	@$(BUILD_RUN)/bench/transfer_bench
 	@$(BUILD_RUN)/bench/io_connect_bench
 	@$(BUILD_RUN)/bench/update_dsp_bench
 	@$(BUILD_RUN)/bench/io_firmware_bench
 	@$(BUILD_RUN)/bench/update_flash_bench
+	@$(BUILD_RUN)/bench/package_install_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/grid_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/startup_bench
 
