@@ -71,12 +71,14 @@ InstallOutcome PackageInstaller::InstallPackage(const std::string& path, const s
         if (prepared != InstallOutcome::Done)
             return prepared;
     }
-    Plan();
+    Plan(backupFile.has_value());
     if (run_.plan.selected.empty() && !run_.package.items.empty())
         return EndWithoutItems(kNoValidDataText);
 
     v_.setPackageTitle(run_.package.header.description);
     run_.startMs = t_.clock().nowMs();
+    // The request is text for the instrument: the I/O-interface must pass it on.
+    t_.SetIoMode(false);
     t_.RestartInDownloadMode(true);
     if (backupFile) {
         if (t_.stopped())
@@ -234,14 +236,14 @@ InstallOutcome PackageInstaller::PrepareHardware()
     return InstallOutcome::Done;
 }
 
-void PackageInstaller::Plan()
+void PackageInstaller::Plan(bool backup)
 {
     const UpdateIdentity& identity = t_.identity();
     PlanFacts facts;
     facts.type = identity.type;
     facts.biosMode = identity.biosMode;
     facts.ioInterface = identity.ioInterfacePresent;
-    facts.backup = false;
+    facts.backup = backup;
     facts.fpgaLoaderLines = t_.FpgaLoaderLines().size();
     facts.slotIds = t_.slotModuleIds();
     run_.plan = PlanInstall(run_.package, facts);

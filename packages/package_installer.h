@@ -83,7 +83,7 @@ private:
     bool AnyItemFor(const std::vector<int>& types) const;
     bool UsbAdviceDeclined();
     InstallOutcome PrepareHardware();
-    void Plan();
+    void Plan(bool backup);
     bool ReadBackup(const std::string& file);
     void BackToDownloadMode();
     InstallOutcome Ending();

@@ -277,6 +277,20 @@ TEST(PackageItems, OverallBarCountsTheSelectedItems)
     EXPECT_EQ(b.view.bars[qv::WizardBar::Overall].maximum(), 3000 + 90);
     EXPECT_NE(b.memory(0x4000, 640), Pattern(640));
     EXPECT_EQ(b.view.progressDrains, 1);
+
+    // With a backup the flash read counts as well; the bar says 100 % only
+    // when all is done.
+    PackageBench backup;
+    ASSERT_TRUE(backup.install(draft, backup.files.path("backup")));
+    const auto& overall = backup.view.bars[qv::WizardBar::Overall];
+    const int64_t maximum = (3000 + 1024 * 128) * 103 / 100;
+    EXPECT_EQ(overall.maximum(), maximum);
+    ASSERT_GE(overall.positions.size(), 2u);
+    const int64_t highest = *std::max_element(overall.positions.begin(), overall.positions.end() - 1);
+    EXPECT_EQ(highest, 1024 * 128 + 7 * 128 + 15 * 128) << "the backup and the whole blocks written";
+    EXPECT_EQ(overall.positions.back(), maximum);
+    EXPECT_EQ(std::count(overall.texts.begin(), overall.texts.end(), "100 %"), 1);
+    EXPECT_EQ(overall.texts.back(), "100 %");
 }
 
 } // namespace

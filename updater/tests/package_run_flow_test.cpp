@@ -76,9 +76,17 @@ TEST(PackageSelection, ItemsForTheInstrumentsTypeOnly)
 // the package reader and installed, puts the old software back byte for byte.
 TEST(PackageBackup, RoundTripRestoresTheSoftware)
 {
-    for (const bool io : {false, true}) {
-        SCOPED_TRACE(io ? "fast read and write through the I/O-interface" : "block by block");
-        PackageBench b(io ? PackageBench::Type14() : InstrumentOptions{});
+    const struct {
+        const char* name;
+        InstrumentOptions options;
+    } cases[] = {
+        {"block by block", {}},
+        {"read block by block, written fast through an I/O-interface", WithIo()},
+        {"fast read and write through the I/O-interface", PackageBench::Type14()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PackageBench b(c.options);
         const uint32_t flash = uint32_t(qv::FlashSectors(b.identity.type)) * 128;
         const auto before = b.memory(0, flash);
         const std::string backup = b.files.path("old.CDP");
