@@ -6,14 +6,11 @@
 // phase runs from its text on the "CDP" page to the next one, against the
 // wire-time bound of the bytes moved in it; the fixed pauses of the phase
 // are left out.
-#include "bench_support.h"
+#include "wizard_bench.h"
 #include "packages/cdp_format.h"
 #include "packages/cdp_writer.h"
 #include "packages/package_installer.h"
 #include "updater/flash_transfer.h"
-#include "updater/headless_wizard_view.h"
-#include "updater/update_connection.h"
-#include "updater/update_wizard.h"
 
 #include <chrono>
 #include <filesystem>
@@ -46,25 +43,13 @@ struct Mark {
     std::chrono::steady_clock::time_point real;
 };
 
-struct InstallBench {
-    explicit InstallBench(qv::sim::InstrumentOptions options) : sim(options)
+struct InstallBench : bench::WizardBench {
+    explicit InstallBench(qv::sim::InstrumentOptions options) : WizardBench(options)
     {
-        sim.port.close();
-        view.onStartPage = [this] { wizard.ShowPage("START"); };
         view.panels[qv::WizardText::ItemDescription].onText = [this](const std::string& text) {
             marks.push_back({text, sim.clock.nowUs(), sim.wire.bytesToInstrument() + sim.wire.bytesToHost(),
                              std::chrono::steady_clock::now()});
         };
-        connection.FormShow();
-        connection.btnOpenClick();
-        wizard.quiet = true;
-    }
-
-    static qv::UpdateConnectionSettings Settings()
-    {
-        qv::UpdateConnectionSettings settings;
-        settings.simulator = true;
-        return settings;
     }
 
     // Next on the package page, with a backup to `backup` when it is given.
@@ -99,13 +84,6 @@ struct InstallBench {
         return m;
     }
 
-    bench::SimBench sim;
-    qv::UpdateChannel channel{sim.port, qv::HostServices{sim.clock, sim.pump, sim.prompter}};
-    qv::UpdateIdentity identity;
-    qv::IoInterface io{channel, identity};
-    qv::HeadlessWizardView view;
-    qv::UpdateConnection connection{io, identity, view, Settings()};
-    qv::UpdateWizard wizard{io, identity, connection, view};
     std::vector<Mark> marks;
 };
 

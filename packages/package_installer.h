@@ -95,7 +95,7 @@ private:
     void RunItem(size_t index);
     void StartItem(const CdpItem& item, int64_t maximum);
     void SoftwareBlock(size_t index, const CdpItem& item);
-    void WordValue(size_t index, const CdpItem& item);
+    void ValueItem(size_t index, const CdpItem& item);
     uint16_t AskWord(const CdpItem& item);
     void Restart(const CdpItem& item);
     void KeyPress(const CdpItem& item);
@@ -109,7 +109,6 @@ private:
     void KeyLine(const CdpItem& item);
     void ModuleFirmware(size_t index, const CdpItem& item);
     void WholeMemory(size_t index, const CdpItem& item);
-    void ByteValue(size_t index, const CdpItem& item);
     // Writes bytes into the flash image at address; false after failing the item.
     bool Patch(size_t index, uint32_t address, std::span<const uint8_t> bytes);
     void FastWriteResult(size_t index, int result);

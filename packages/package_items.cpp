@@ -56,7 +56,7 @@ void PackageInstaller::RunItem(size_t index)
     case kCdpWriteWord:
     case kCdpAskWord:
         if (software)
-            return WordValue(index, item);
+            return ValueItem(index, item);
         run_.biosSkip = true;
         return;
     case kCdpRestart:
@@ -83,7 +83,7 @@ void PackageInstaller::RunItem(size_t index)
         return KeyLine(item);
     case kCdpWriteByte:
         if (software)
-            ByteValue(index, item);
+            ValueItem(index, item);
         return;
     default:
         break;
@@ -212,20 +212,21 @@ void PackageInstaller::FastWriteResult(size_t index, int result)
     }
 }
 
-void PackageInstaller::WordValue(size_t index, const CdpItem& item)
+// Kinds 1, 7 and 22: a word (big-endian in the instrument) or a byte.
+void PackageInstaller::ValueItem(size_t index, const CdpItem& item)
 {
     StartItem(item, 2);
-    uint16_t value = item.value();
-    if (item.kind == kCdpAskWord)
-        value = AskWord(item);
+    const bool word = item.kind != kCdpWriteByte;
+    const uint16_t value = item.kind == kCdpAskWord ? AskWord(item) : item.value();
     v_.itemBar().setPosition(1);
+    const std::array<uint8_t, 2> bigEndian{uint8_t(value >> 8), uint8_t(value & 0xFF)};
     if (run_.wholeMemory) {
-        const std::array<uint8_t, 2> bytes{uint8_t(value >> 8), uint8_t(value & 0xFF)};
-        if (!Patch(index, item.address, bytes))
+        if (!Patch(index, item.address, std::span(bigEndian).subspan(word ? 0 : 1)))
             return;
     } else {
         run_.changed = true;
-        if (!t_.WriteWord(item.address, value)) {
+        const bool written = word ? t_.WriteWord(item.address, value) : t_.WriteByte(item.address, uint8_t(value));
+        if (!written) {
             if (!t_.stopped())
                 Fail(index, "The instrument did not take the value.");
             return;
@@ -262,27 +263,6 @@ uint16_t PackageInstaller::AskWord(const CdpItem& item)
     }
     run_.askedWord = value;
     return value;
-}
-
-void PackageInstaller::ByteValue(size_t index, const CdpItem& item)
-{
-    StartItem(item, 2);
-    const uint8_t value = uint8_t(item.value());
-    v_.itemBar().setPosition(1);
-    if (run_.wholeMemory) {
-        const std::array<uint8_t, 1> bytes{value};
-        if (!Patch(index, item.address, bytes))
-            return;
-    } else {
-        run_.changed = true;
-        if (!t_.WriteByte(item.address, value)) {
-            if (!t_.stopped())
-                Fail(index, "The instrument did not take the value.");
-            return;
-        }
-    }
-    v_.itemBar().setPosition(2);
-    v_.itemBar().setText("100 %");
 }
 
 void PackageInstaller::Restart(const CdpItem& item)

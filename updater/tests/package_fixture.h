@@ -4,6 +4,7 @@
 
 #include "packages/cdp_format.h"
 #include "packages/cdp_writer.h"
+#include "packages/tests/cdp_fixture.h"
 
 #include <optional>
 #include <string>
@@ -11,16 +12,11 @@
 
 using Texts = std::vector<std::string>;
 
+// An item for every type unless a mask is given.
 inline qv::CdpDraftItem PackageItem(uint16_t kind, uint32_t address, std::string description,
                                     std::vector<uint8_t> payload = {}, uint32_t mask = 0)
 {
-    qv::CdpDraftItem item;
-    item.mask = mask;
-    item.kind = kind;
-    item.address = address;
-    item.description = std::move(description);
-    item.payload = std::move(payload);
-    return item;
+    return qv::test::Item(mask, kind, address, std::move(description), std::move(payload));
 }
 
 inline std::vector<uint8_t> Value(uint16_t kind, uint16_t value)
@@ -35,14 +31,6 @@ inline qv::CdpDraft Package(std::vector<qv::CdpDraftItem> items, std::string ver
     draft.description = "Test package";
     draft.items = std::move(items);
     return draft;
-}
-
-inline std::vector<uint8_t> PackageBytes(const qv::CdpDraft& draft)
-{
-    std::string error;
-    auto bytes = qv::BuildCdp(draft, error);
-    EXPECT_TRUE(bytes) << error;
-    return bytes.value_or(std::vector<uint8_t>{});
 }
 
 // The simulated instrument of type 5 (serial 12345), or of type 14 behind an
@@ -86,7 +74,7 @@ struct PackageBench : WizardBench {
     }
     bool install(const qv::CdpDraft& draft, std::optional<std::string> backup = std::nullopt)
     {
-        choose(PackageBytes(draft), std::move(backup));
+        choose(qv::test::Build(draft), std::move(backup));
         return next();
     }
     std::vector<uint8_t> memory(uint32_t address, size_t n) const { return sim.instrument.peek(address, n); }

@@ -303,7 +303,7 @@ TEST(PackageFailures, SaySoAndReportNothingAsDone)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         PackageBench b(c.options);
-        auto file = PackageBytes(Package(c.items));
+        auto file = qv::test::Build(Package(c.items));
         if (c.damage)
             c.damage(file);
         const std::string old = b.files.write("old.CDP", Bytes("old backup"));
