@@ -28,6 +28,7 @@ TEST(PlanInstall, SelectionAndTotal)
     auto whole = Item(0, kCdpWholeMemory, 0, "whole", CdpValuePayload(kCdpWholeMemory, 1));
     whole.size = 5000;
     const std::string hex = ":00000001FF\r\n:00000001FF\r\n:00000001FF";
+    const int64_t hexBytes = int64_t(hex.size());
     const Planned p(Draft({
         Item(0, kCdpSoftwareBlock, 0, "1000 for all", std::vector<uint8_t>(1000)),
         Item(1u << 4, kCdpSoftwareBlock, 0, "2000 for type 5", std::vector<uint8_t>(2000)),
@@ -46,11 +47,11 @@ TEST(PlanInstall, SelectionAndTotal)
         bool wholeMemory;
     } cases[] = {
         {"type 5, no I/O-interface", {5, false, false, false, 0, {}}, {0, 1, 3, 4, 5, 6, 7},
-         (1000 + 2000 + 32768 + hex.size() + 0 + 100 + 5000) * 103 / 100, false},
+         (1000 + 2000 + 32768 + hexBytes + 0 + 100 + 5000) * 103 / 100, false},
         {"type 4 in BIOS mode with a backup", {4, true, false, true, 0, {}}, {0, 2, 3, 4, 5, 6, 7},
-         (1000 + 4000 + 0 + hex.size() + 0 + 100 + 5000 + 2048 * 128) * 103 / 100, false},
+         (1000 + 4000 + 0 + hexBytes + 0 + 100 + 5000 + 2048 * 128) * 103 / 100, false},
         {"type 0: the items for every type", {0, false, false, false, 0, {}}, {0, 3, 4, 5, 6, 7},
-         (1000 + 32768 + hex.size() + 100 + 5000) * 103 / 100, false},
+         (1000 + 32768 + hexBytes + 100 + 5000) * 103 / 100, false},
         {"I/O-interface, module in two slots, a backup in whole-memory mode",
          {14, false, true, true, 777, {0xB0, 0, 0xB0, 0xC1, 0, 0, 0}}, {0, 3, 4, 5, 6, 7},
          (1000 + 32768 + 3 + 777 + 2 * 100 + 5000) * 103 / 100, true},
