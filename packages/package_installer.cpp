@@ -265,7 +265,8 @@ bool PackageInstaller::ReadBackup(const std::string& file)
         run_.imageTransferCode = t_.ReadFlashFast(0, size_t(sectors), run_.image);
         HighSpeed(false);
         run_.backupRead = run_.imageTransferCode == 27;
-        BackToDownloadMode();
+        if (!t_.stopped())
+            BackToDownloadMode();
     } else {
         run_.image.assign(size_t(sectors) * wire::kBlockSize, 0);
         v_.itemBar().setPosition(0);

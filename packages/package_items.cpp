@@ -465,7 +465,7 @@ void PackageInstaller::WholeMemory(size_t index, const CdpItem& item)
         run_.wholeMemory = run_.patchMode;
         // Without the image the items write to the instrument directly,
         // which it takes in download mode, not in BIOS mode.
-        if (!run_.patchMode)
+        if (!run_.patchMode && !t_.stopped())
             BackToDownloadMode();
     } else if (!run_.patchMode) {
         Fail(index, "There is no flash image to write: no item before it read the flash.");
