@@ -249,11 +249,11 @@ int main(int argc, char** argv)
 
     // The advanced menu, opened from the banner once armed and attached.
     qv::sim::VirtualInstrument serviced(qv::SimulatedInstrumentOptions());
-    qv::UpdateApplication fourth(line, Services(serviced));
-    fourth.start();
-    qv::TfrmMain& serviceForm = fourth.mainForm();
+    qv::UpdateApplication fifth(line, Services(serviced));
+    fifth.start();
+    qv::TfrmMain& serviceForm = fifth.mainForm();
     Click(serviceForm, "btnOpen");
-    fourth.core().advanced.Arm();
+    fifth.core().advanced.Arm();
     serviceForm.imgAdvancedClickDblClick();
     serviceForm.pnlBannerContextPopup(serviceForm.mapToGlobal(QPoint(150, 40)));
     qv::TAdvancedMenu* menu = serviceForm.advancedMenu();
