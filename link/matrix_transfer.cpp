@@ -99,6 +99,9 @@ bool MatrixTransfer::ReadBlock(uint8_t command, uint32_t address, uint8_t* block
             return false;
         if (link_.WriteBDMAaddr(address) && link_.ReadBDMA(command, wire::kBlockSize, block))
             return !Cancelled();
+        // Retrying a port that is gone would never end.
+        if (!channel().port().isOpen())
+            return false;
         lineFaulted_ = true;
         channel().host().clock.sleepMs(1);
     }
@@ -120,8 +123,9 @@ bool MatrixTransfer::ReadMemory(uint8_t command, uint32_t start, uint8_t* destin
     UpdateProgress(0);
     for (int k = 0; k < blocks; ++k) {
         const bool read = verify == Verify::Yes ? agreeing.Read(address, block) : ReadBlock(command, address, block);
+        // A port that went away ends the read unfinished.
         if (!read)
-            return ok;
+            return ok && channel().port().isOpen();
         block += wire::kBlockSize;
         ok = true;
         address += step;

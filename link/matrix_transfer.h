@@ -34,8 +34,9 @@ public:
     // runs up to five identifications.
     bool ConnectInstrument(bool identify);
     // Reads blocks × 128 bytes; true when at least one block was read (a
-    // cancelled read may be partial: test the cancel flag). Verified, each
-    // block is read until its readings agree.
+    // cancelled read may be partial: test the cancel flag). False when the
+    // port goes away before the last block. Verified, each block is read
+    // until its readings agree.
     bool ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks, Verify verify = Verify::No);
     // Writes lastIndex + 1 bytes, whole blocks only. Verified, the region is
     // read back and what differs is written again.
@@ -58,7 +59,8 @@ private:
     bool OpenMirror();
     void AdvanceInstallBars();
     bool Cancelled();
-    // One block, tried until it is read; false when the user cancelled.
+    // One block, tried until it is read; false when the user cancelled or
+    // the port went away.
     bool ReadBlock(uint8_t command, uint32_t address, uint8_t* block);
     enum class BlockWrite { Written, Cancelled, TimedOut };
     // One block, tried until it is acknowledged.
