@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run run-update test build deps bench data examples screenshots clean
+.PHONY: run run-update test build deps bench soak data examples screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -49,6 +49,13 @@ bench: build
 	@$(BUILD_RUN)/bench/package_install_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/grid_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/startup_bench
+
+# 1000 configuration uploads and downloads per program on a line with 1 % of
+# the bytes corrupted, lost or late; too long for make bench. SOAK_ARGS
+# passes options (soak_bench --help).
+soak: build
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target soak_bench
+	@$(BUILD_RUN)/bench/soak_bench $(SOAK_ARGS)
 
 # Regenerates the embedded data items from their tools.
 data: build

@@ -277,6 +277,11 @@ int main(int argc, char** argv)
     std::string only;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
+        if (option == "--help") {
+            std::printf("soak_bench [--runs N] [--seed S] [--noise PERCENT] [--kinds corrupt,lose,delay]\n"
+                        "           [--towards instrument|host] [--only NAME] [--unverified] [--trace]\n");
+            return 0;
+        }
         if (option == "--unverified") {
             settings.verify = qv::Verify::No;
             continue;
