@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run run-update test build deps bench soak data examples screenshots clean
+.PHONY: run run-update test build deps bench data examples screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -38,7 +38,7 @@ test: deps
 bench: build
 	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench startup_bench \
 	  io_connect_bench update_dsp_bench io_firmware_bench update_flash_bench screen_grab_bench \
-	  package_install_bench
+	  package_install_bench soak_bench
 	@$(BUILD_RUN)/bench/link_bench
 	@$(BUILD_RUN)/bench/transfer_bench
 	@$(BUILD_RUN)/bench/io_connect_bench
@@ -49,13 +49,7 @@ bench: build
 	@$(BUILD_RUN)/bench/package_install_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/grid_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/startup_bench
-
-# 1000 configuration uploads and downloads per program on a line with 1 % of
-# the bytes corrupted, lost or late; too long for make bench. SOAK_ARGS
-# passes options (soak_bench --help).
-soak: build
-	@cmake --build $(BUILD_RUN) -j$(JOBS) --target soak_bench
-	@$(BUILD_RUN)/bench/soak_bench $(SOAK_ARGS)
+	@$(BUILD_RUN)/bench/soak_bench
 
 # Regenerates the embedded data items from their tools.
 data: build
