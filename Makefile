@@ -38,7 +38,7 @@ test: deps
 bench: build
 	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench startup_bench \
 	  io_connect_bench update_dsp_bench io_firmware_bench update_flash_bench screen_grab_bench \
-	  package_install_bench
+	  package_install_bench soak_bench
 	@$(BUILD_RUN)/bench/link_bench
 	@$(BUILD_RUN)/bench/transfer_bench
 	@$(BUILD_RUN)/bench/io_connect_bench
@@ -49,6 +49,7 @@ bench: build
 	@$(BUILD_RUN)/bench/package_install_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/grid_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/startup_bench
+	@$(BUILD_RUN)/bench/soak_bench
 
 # Regenerates the embedded data items from their tools.
 data: build

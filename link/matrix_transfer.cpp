@@ -92,33 +92,42 @@ void MatrixTransfer::UpdateProgress(int64_t bytesDone)
     lastReported_ = bytesDone;
 }
 
-bool MatrixTransfer::ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks)
+bool MatrixTransfer::ReadBlock(uint8_t command, uint32_t address, uint8_t* block)
+{
+    for (;;) {
+        if (Cancelled())
+            return false;
+        if (link_.WriteBDMAaddr(address) && link_.ReadBDMA(command, wire::kBlockSize, block))
+            return !Cancelled();
+        // Retrying a port that is gone would never end.
+        if (!channel().port().isOpen())
+            return false;
+        lineFaulted_ = true;
+        channel().host().clock.sleepMs(1);
+    }
+}
+
+bool MatrixTransfer::ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks, Verify verify)
 {
     // Every read takes 128 bytes; other read commands step by 64.
     const uint32_t step = command == wire::kCmdReadBlock ? uint32_t(kBlock) : uint32_t(kBlock / 2);
     if (blocks > 0 && RefusedRange(start, uint64_t(blocks - 1) * step + uint64_t(kBlock)))
         return false;
     channel().log().named("Reading :");
+    lineFaulted_ = false;
+    AgreeingReads agreeing(
+        [&](uint32_t at, uint8_t* block) { return ReadBlock(command, at, block); }, 0, lineFaulted_);
     bool ok = false;
     uint32_t address = start;
-    size_t index = 0;
+    uint8_t* block = destination;
     UpdateProgress(0);
     for (int k = 0; k < blocks; ++k) {
-        for (;;) {
-            if (Cancelled())
-                return ok;
-            if (link_.WriteBDMAaddr(address) && link_.ReadBDMA(command, wire::kBlockSize, destination + index)) {
-                if (Cancelled())
-                    return ok;
-                index += wire::kBlockSize;
-                ok = true;
-                break;
-            }
-            // Retrying a port that is gone would never end: the read did not finish.
-            if (!channel().port().isOpen())
-                return false;
-            channel().host().clock.sleepMs(1);
-        }
+        const bool read = verify == Verify::Yes ? agreeing.Read(address, block) : ReadBlock(command, address, block);
+        // A port that went away ends the read unfinished.
+        if (!read)
+            return ok && channel().port().isOpen();
+        block += wire::kBlockSize;
+        ok = true;
         address += step;
         UpdateProgress(int64_t(address - start));
     }
@@ -135,7 +144,28 @@ bool MatrixTransfer::OpenMirror()
     return false;
 }
 
-bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t lastIndex)
+MatrixTransfer::BlockWrite MatrixTransfer::WriteBlock(uint32_t address, const uint8_t* block)
+{
+    for (;;) {
+        if (Cancelled())
+            return BlockWrite::Cancelled;
+        bool written = false;
+        if (link_.WriteBDMAaddr(address)) {
+            if (Cancelled())
+                return BlockWrite::Cancelled;
+            channel().host().clock.sleepMs(1);
+            written = link_.WriteBDMA(wire::kBlockSize, block);
+        }
+        if (channel().timeout)
+            return BlockWrite::TimedOut;
+        if (written)
+            return BlockWrite::Written;
+        lineFaulted_ = true;
+        channel().host().clock.sleepMs(kWriteRetryPauseMs);
+    }
+}
+
+bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t lastIndex, Verify verify)
 {
     const size_t length = lastIndex + 1;
     if (length % wire::kBlockSize != 0)
@@ -148,7 +178,9 @@ bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t l
     if (flag.ok && flag.reply == 0)
         link_.ToggleProtectFlag();
 
-    view_.bar().setMaximum(int64_t(length));
+    // Checking takes a second sweep of the bar.
+    view_.bar().setMaximum(int64_t(length) * (verify == Verify::Yes ? 2 : 1));
+    lineFaulted_ = false;
     total_ = int64_t(length);
     done_ = 0;
     UpdateProgress(0);
@@ -158,34 +190,43 @@ bool MatrixTransfer::WriteMemory(uint32_t start, const uint8_t* source, size_t l
     for (size_t k = 0; k < blocks && !cancel; ++k) {
         const uint8_t* block = source + k * wire::kBlockSize;
         const uint32_t record = address / uint32_t(kBlock);
-        const bool skip = mirrored && mirror_.same(record, block);
-        while (!skip) {
-            if (Cancelled())
-                break;
-            bool written = false;
-            if (link_.WriteBDMAaddr(address)) {
-                if (Cancelled())
-                    break;
-                channel().host().clock.sleepMs(1);
-                written = link_.WriteBDMA(wire::kBlockSize, block);
-            }
-            if (channel().timeout) {
+        if (!(mirrored && mirror_.same(record, block))) {
+            const BlockWrite result = WriteBlock(address, block);
+            if (result == BlockWrite::TimedOut) {
                 mirror_.close();
                 return false;
             }
-            if (written) {
-                if (mirrored)
-                    mirror_.store(record, block);
-                break;
-            }
-            channel().host().clock.sleepMs(kWriteRetryPauseMs);
+            if (result == BlockWrite::Written && mirrored)
+                mirror_.store(record, block);
         }
         address += uint32_t(kBlock);
         done_ += kBlock;
         UpdateProgress(done_);
     }
     mirror_.close();
-    return true;
+    return verify == Verify::No || cancel || CheckWritten(start, source, blocks);
+}
+
+bool MatrixTransfer::CheckWritten(uint32_t start, const uint8_t* source, size_t blocks)
+{
+    AgreeingReads agreeing(
+        [&](uint32_t at, uint8_t* block) { return ReadBlock(wire::kCmdReadBlock, at, block); }, 0, lineFaulted_);
+    bool timedOut = false;
+    const bool right = CheckWrittenBlocks({
+        blocks,
+        0,
+        [&](size_t k) {
+            return agreeing.Holds(start + uint32_t(k * wire::kBlockSize), source + k * wire::kBlockSize);
+        },
+        [&](size_t k) {
+            const BlockWrite result = WriteBlock(start + uint32_t(k * wire::kBlockSize), source + k * wire::kBlockSize);
+            timedOut = result == BlockWrite::TimedOut;
+            return result == BlockWrite::Written;
+        },
+        [&](size_t) { view_.bar().advance(kBlock); },
+    });
+    // Cancelled, it stays true: the caller tests the flag.
+    return right || !timedOut;
 }
 
 bool MatrixTransfer::ModifyMemoryWord(uint32_t address, const std::string& valueText)

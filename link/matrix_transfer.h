@@ -4,6 +4,7 @@
 #include "flash_mirror.h"
 #include "matrix_link.h"
 #include "transfer_view.h"
+#include "verify.h"
 
 #include <cstdint>
 #include <string>
@@ -34,10 +35,12 @@ public:
     bool ConnectInstrument(bool identify);
     // Reads blocks × 128 bytes; true when at least one block was read (a
     // cancelled read may be partial: test the cancel flag). False when the
-    // port goes away before the last block.
-    bool ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks);
-    // Writes lastIndex + 1 bytes, whole blocks only.
-    bool WriteMemory(uint32_t start, const uint8_t* source, size_t lastIndex);
+    // port goes away before the last block. Verified, each block is read
+    // until its readings agree.
+    bool ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks, Verify verify = Verify::No);
+    // Writes lastIndex + 1 bytes, whole blocks only. Verified, the region is
+    // read back and what differs is written again.
+    bool WriteMemory(uint32_t start, const uint8_t* source, size_t lastIndex, Verify verify = Verify::No);
     // Read-modify-write of the big-endian word at address; false for a
     // value text that is not a value.
     bool ModifyMemoryWord(uint32_t address, const std::string& valueText);
@@ -56,6 +59,15 @@ private:
     bool OpenMirror();
     void AdvanceInstallBars();
     bool Cancelled();
+    // One block, tried until it is read; false when the user cancelled or
+    // the port went away.
+    bool ReadBlock(uint8_t command, uint32_t address, uint8_t* block);
+    enum class BlockWrite { Written, Cancelled, TimedOut };
+    // One block, tried until it is acknowledged.
+    BlockWrite WriteBlock(uint32_t address, const uint8_t* block);
+    // Reads the written region back and writes again what differs, until
+    // it all reads back right; false on a reply timeout (true when cancelled).
+    bool CheckWritten(uint32_t start, const uint8_t* source, size_t blocks);
 
     MatrixLink& link_;
     TransferView& view_;
@@ -63,6 +75,7 @@ private:
     int64_t total_ = 0;
     int64_t done_ = 0;
     int64_t lastReported_ = 0;
+    bool lineFaulted_ = false; // an attempt of this transfer failed
 };
 
 } // namespace qv

@@ -33,11 +33,21 @@ bool UpdateLink::ReadAck()
     return channel_.port().read(&b, 1) == 1 && b == wire::kAck;
 }
 
+void UpdateLink::LetLineFallQuiet()
+{
+    for (int round = 0; round < kReplyRounds && channel_.port().inputCount() > 0 && !channel_.aborted(); ++round) {
+        channel_.ClearRx();
+        channel_.host().clock.sleepMs(kReplyPollMs);
+        channel_.host().pump.pump();
+    }
+}
+
 bool UpdateLink::WakeUp()
 {
     const uint8_t wake[] = {wire::kWakeUp1, wire::kWakeUp2};
     bool ok = false;
     for (int attempt = 0; attempt < kWakeUpAttempts && !ok && !channel_.aborted(); ++attempt) {
+        LetLineFallQuiet();
         Send(wake, sizeof wake);
         ok = WaitReply(1) && ReadAck();
     }

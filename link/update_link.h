@@ -42,6 +42,10 @@ public:
     bool ToggleProtectFlag() { return WakeUp() && Command(kToggleProtect); }
 
 private:
+    // Waits while bytes of an earlier answer still come in, so that they
+    // are not taken for the next one: a garbled command can set the
+    // instrument sending a long block, which would use up every attempt.
+    void LetLineFallQuiet();
     bool Send(const uint8_t* data, size_t n);
     bool Send(uint8_t value) { return Send(&value, 1); }
     // Waits until the last notification reported at least n bytes.

@@ -2,6 +2,7 @@
 
 #include "platform/host/progress.h"
 #include "update_link.h"
+#include "verify.h"
 
 #include <cstdint>
 #include <vector>
@@ -21,11 +22,19 @@ public:
     static constexpr int kReadBlockAttempts = 6;
     static constexpr int kWriteAddressAttempts = 26;
     static constexpr int kWriteBlockAttempts = 26;
+    // Verified transfers: readings of one block that may be taken to find
+    // enough agreeing ones, and sweeps checking a written region.
+    static constexpr int kReadingsPerBlock = 8;
+    static constexpr int kCheckSweeps = 4;
 
     explicit UpdateTransfer(UpdateLink& link) : link_(link) {}
 
-    bool ReadBlocks(uint32_t start, int blocks, uint8_t* destination, TransferBars bars = {});
-    bool WriteBlocks(uint32_t start, int blocks, const uint8_t* source, TransferBars bars = {});
+    // Verified, each block is read until its readings agree.
+    bool ReadBlocks(uint32_t start, int blocks, uint8_t* destination, TransferBars bars = {},
+                    Verify verify = Verify::No);
+    // Verified, the region is read back and what differs is written again.
+    bool WriteBlocks(uint32_t start, int blocks, const uint8_t* source, TransferBars bars = {},
+                     Verify verify = Verify::No);
 
     // Reads into a buffer of blocks × 128 bytes; 27 on success, 32 on failure.
     static constexpr int kTransferComplete = 27;
@@ -34,11 +43,16 @@ public:
 
 private:
     bool Attempt(int attempts, const auto& operation);
+    // One block with the fixed attempts of its address and its transfer.
+    bool ReadOne(uint32_t address, uint8_t* block);
+    bool WriteOne(uint32_t address, const uint8_t* block);
+
     // Shows why and returns true when the blocks leave the address space.
     bool RefusedRange(uint32_t start, int blocks);
     void Advance(TransferBars bars);
 
     UpdateLink& link_;
+    bool lineFaulted_ = false; // an attempt of this transfer failed
 };
 
 // An overall bar's label: "99 %" above 98 % until the job sets 100 %.

@@ -255,7 +255,7 @@ bool MatrixConnection::uploadSerial()
     transfer->view().showWindow();
 
     ConfigImage::Bytes bytes{};
-    const bool read = transfer->ReadMemory(wire::kCmdReadBlock, kConfigBase, bytes.data(), kConfigBlocks);
+    const bool read = transfer->ReadMemory(wire::kCmdReadBlock, kConfigBase, bytes.data(), kConfigBlocks, Verify::Yes);
     transfer->mode = TransferMode::Idle;
     transfer->view().hideWindow();
     if (transfer->cancel) {
@@ -336,7 +336,7 @@ void MatrixConnection::downloadSerial()
     transfer->view().setTextLine("Downloading Configuration.");
     downloadRunning_ = true;
     const auto& bytes = document_.image().bytes();
-    const bool written = transfer->WriteMemory(kConfigBase, bytes.data(), bytes.size() - 1);
+    const bool written = transfer->WriteMemory(kConfigBase, bytes.data(), bytes.size() - 1, Verify::Yes);
     transfer->view().hideWindow();
     transfer->mode = TransferMode::Idle;
     downloadRunning_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io_module_options.h"
+#include "line_noise.h"
 
 #include <array>
 #include <cstdint>
@@ -35,6 +36,7 @@ struct InstrumentOptions {
     int corruptChecksumEvery = 0;     // every Nth block read carries a wrong checksum
     int dropByteEvery = 0;            // every Nth byte the instrument sends is lost
     bool writeLocked = false;         // its settings locked: block writes and gains refused
+    LineNoise lineNoise;              // random faults of the line, both directions
 };
 
 } // namespace qv::sim

@@ -8,10 +8,18 @@ namespace {
 
 constexpr int64_t kBitsPerByte = 10; // start bit, 8 data bits, stop bit
 
+// The same noise, other faults.
+LineNoise OtherDirection(LineNoise noise)
+{
+    noise.seed ^= 0x9E3779B9u;
+    return noise;
+}
+
 } // namespace
 
 SimulatedWire::SimulatedWire(Instrument& instrument, const Clock& clock)
-    : instrument_(instrument), clock_(clock), originUs_(clock.nowUs())
+    : instrument_(instrument), clock_(clock), originUs_(clock.nowUs()),
+      noiseToInstrument_(instrument.options().lineNoise), noiseToHost_(OtherDirection(instrument.options().lineNoise))
 {
     if (instrument.options().ioModule.present)
         ioModule_ = std::make_unique<IoModule>(instrument, instrument.options().ioModule);
@@ -30,6 +38,17 @@ void SimulatedWire::setBaudRate(int baud)
     baud_ = baud;
     const int64_t ticksPerByte = kBitsPerByte * 1'000'000 * kTicksPerUs;
     byteTicks_ = (ticksPerByte + baud / 2) / baud;
+}
+
+void SimulatedWire::setLineNoise(const LineNoise& toInstrument, const LineNoise& toHost)
+{
+    noiseToInstrument_ = LineNoiseModel(toInstrument);
+    noiseToHost_ = LineNoiseModel(toHost);
+}
+
+void SimulatedWire::setLineNoise(const LineNoise& noise)
+{
+    setLineNoise(noise, OtherDirection(noise));
 }
 
 double SimulatedWire::byteTimeUs() const
@@ -69,9 +88,12 @@ void SimulatedWire::advance()
 void SimulatedWire::queueReplies(int64_t fromTicks)
 {
     for (uint8_t b : replies_) {
-        const int64_t departs = std::max(fromTicks, hostLineFreeAt_);
+        const auto noise = noiseToHost_.apply(b);
+        const int64_t departs = std::max(fromTicks, hostLineFreeAt_) + noise.delayBytes * byteTicks_;
         hostLineFreeAt_ = departs + byteTicks_;
-        toHostLine_.push_back({hostLineFreeAt_, b});
+        // A lost byte takes its line time all the same.
+        if (!noise.lost)
+            toHostLine_.push_back({hostLineFreeAt_, noise.byte});
     }
 }
 
@@ -93,9 +115,11 @@ int64_t SimulatedWire::hostWrite(const uint8_t* data, size_t n)
     const int64_t now = nowTicks();
     const int64_t transit = hostPaced_ ? byteTicks_ : 0;
     for (size_t i = 0; i < n; ++i) {
-        const int64_t departs = std::max(now, instrumentLineFreeAt_);
+        const auto noise = noiseToInstrument_.apply(data[i]);
+        const int64_t departs = std::max(now, instrumentLineFreeAt_) + noise.delayBytes * byteTicks_;
         instrumentLineFreeAt_ = departs + transit;
-        toInstrumentLine_.push_back({instrumentLineFreeAt_, data[i]});
+        if (!noise.lost)
+            toInstrumentLine_.push_back({instrumentLineFreeAt_, noise.byte});
     }
     const int64_t ticks = std::max<int64_t>(instrumentLineFreeAt_ - now, 0);
     return (ticks + kTicksPerUs - 1) / kTicksPerUs;

@@ -2,6 +2,7 @@
 
 #include "instrument.h"
 #include "io_module.h"
+#include "line_noise.h"
 #include "platform/host/clock.h"
 
 #include <cstdint>
@@ -47,6 +48,13 @@ public:
     // Line statistics for benchmarks: bytes that have crossed the line so far.
     uint64_t bytesToInstrument() const { return toInstrument_; }
     uint64_t bytesToHost() const { return toHost_; }
+    // Noise from now on, in place of the instrument's lineNoise option; the
+    // two directions draw their faults independently.
+    void setLineNoise(const LineNoise& toInstrument, const LineNoise& toHost);
+    void setLineNoise(const LineNoise& noise);
+    // What the line's noise did so far.
+    const LineNoiseModel::Counts& noiseToInstrument() const { return noiseToInstrument_.counts(); }
+    const LineNoiseModel::Counts& noiseToHost() const { return noiseToHost_.counts(); }
 
     Instrument& instrument() { return instrument_; }
     // The I/O module between the line and the instrument, when the
@@ -87,6 +95,8 @@ private:
     std::vector<uint8_t> replies_;
     uint64_t toInstrument_ = 0;
     uint64_t toHost_ = 0;
+    LineNoiseModel noiseToInstrument_;
+    LineNoiseModel noiseToHost_;
 };
 
 } // namespace qv::sim

@@ -100,7 +100,7 @@ bool UpdateWizard::DownloadConfiguration()
     UpdateLink link(channel_);
     view_.enable(UpdateControl::Exit, true);
     const bool written = UpdateTransfer(link).WriteBlocks(wire::kConfigBase, kConfigBlocks,
-                                                          configuration_.bytes().data(), {nullptr, &bar});
+                                                          configuration_.bytes().data(), {nullptr, &bar}, Verify::Yes);
     view_.enable(UpdateControl::Exit, false);
     // The instrument leaves download mode after a Cancel too: what it holds
     // then is part old, part new configuration.

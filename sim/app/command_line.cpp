@@ -139,6 +139,22 @@ bool parseFlashDamage(const std::string& text, IoModuleOptions& io)
     return true;
 }
 
+// "PERCENT" or "PERCENT:SEED": that share of the bytes both ways corrupted,
+// lost or late, a third each.
+bool parseNoise(const std::string& text, InstrumentOptions& options)
+{
+    const auto parts = splitAt(text, ':');
+    double percent = 0;
+    const char* end = parts[0].data() + parts[0].size();
+    const auto [ptr, ec] = std::from_chars(parts[0].data(), end, percent);
+    long seed = 1;
+    if (parts.size() > 2 || parts[0].empty() || ec != std::errc() || ptr != end || !(percent >= 0 && percent <= 100)
+        || (parts.size() == 2 && !parseInt(parts[1], 0, 0xFFFFFFFFL, seed)))
+        return false;
+    options.lineNoise = LineNoise::Evenly(percent / 100, uint32_t(seed));
+    return true;
+}
+
 // Any I/O-module option puts the module in front of the instrument.
 ValueSetter ioOption(std::function<bool(const std::string&, IoModuleOptions&)> set)
 {
@@ -169,6 +185,7 @@ const std::map<std::string, ValueSetter>& valueOptions()
         {"--corrupt-every",
          intOption(0, 1'000'000, [](SimCommandLine& l, long v) { l.options.corruptChecksumEvery = int(v); })},
         {"--drop-every", intOption(0, 1'000'000, [](SimCommandLine& l, long v) { l.options.dropByteEvery = int(v); })},
+        {"--noise", [](const std::string& text, SimCommandLine& l) { return parseNoise(text, l.options); }},
         {"--revision",
          [](const std::string& text, SimCommandLine& l) {
              if (text.size() != 1)
@@ -456,6 +473,7 @@ std::string simUsage()
         + "  --write-locked     fault: refuse block writes and gain settings\n"
         + "  --corrupt-every N  fault: every Nth block read carries a wrong checksum\n"
         + "  --drop-every N     fault: every Nth byte the instrument sends is lost\n"
+        + "  --noise P[:SEED]   fault: P % of the bytes both ways corrupted, lost or late (a third each)\n"
         + "  --link PATH        make PATH a symbolic link to the pseudo-terminal (removed on exit)\n"
         + "  --dump PATH        write the whole 4 MiB memory to PATH on exit\n"
         + "  --help             show this text\n"

@@ -11,7 +11,7 @@ TEST(SimCommandLine, TakesEveryOption)
     std::string error;
     ASSERT_TRUE(parseSimCommandLine({"--serial", "65535", "--revision", "0", "--version=4.12", "--bios", "--baud",
                                      "115200", "--boot-ms", "0", "--no-text", "--no-answer", "--write-locked", "--corrupt-every", "3",
-                                     "--drop-every=7", "--link", "/tmp/qv", "--dump", "mem.bin", "--read-pace-us",
+                                     "--drop-every=7", "--noise", "1.5:42", "--link", "/tmp/qv", "--dump", "mem.bin", "--read-pace-us",
                                      "1042"},
                                     line, error))
         << error;
@@ -27,6 +27,8 @@ TEST(SimCommandLine, TakesEveryOption)
     EXPECT_TRUE(o.writeLocked);
     EXPECT_EQ(o.corruptChecksumEvery, 3);
     EXPECT_EQ(o.dropByteEvery, 7);
+    EXPECT_DOUBLE_EQ(o.lineNoise.corrupt + o.lineNoise.lose + o.lineNoise.delay, 0.015);
+    EXPECT_EQ(o.lineNoise.seed, 42u);
     EXPECT_EQ(line.linkPath, "/tmp/qv");
     EXPECT_EQ(line.dumpPath, "mem.bin");
     EXPECT_EQ(line.readPaceUs, 1042);
@@ -47,6 +49,9 @@ TEST(SimCommandLine, RefusesBadInput)
         {"--baud", "0"},
         {"--drop-every", "-1"},
         {"--read-pace-us", "-5"},
+        {"--noise", "101"},
+        {"--noise", "1:x"},
+        {"--noise", "nan"},
         {"--bios=1"},
         {"5"},
     };
@@ -72,7 +77,7 @@ TEST(SimCommandLine, HelpNamesEveryOption)
 {
     const std::string usage = simUsage();
     for (const char* option : {"--serial", "--revision", "--version", "--bios", "--baud", "--boot-ms", "--no-text",
-                               "--no-answer", "--write-locked", "--corrupt-every", "--drop-every", "--link", "--dump",
+                               "--no-answer", "--write-locked", "--corrupt-every", "--drop-every", "--noise", "--link", "--dump",
                                "--read-pace-us",
                                "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
