@@ -13,6 +13,8 @@ public:
     std::string textLine() const override { return textLine_; }
     void setTextLine(const std::string& text) override { textLine_ = text; }
     Progress& bar() override { return *bar_; }
+    Progress& secondBar() override { return secondBar_; }
+    void showSecondBar(bool shown) override { secondBarShown_ = shown; }
     std::string mainCaption() const override { return mainCaption_; }
     void placeOverMainWindow() override {}
     void showWindow() override { ++shown_; }
@@ -25,6 +27,7 @@ public:
     void setBar(Progress& bar) { bar_ = &bar; }
     void setMainCaption(const std::string& caption) { mainCaption_ = caption; }
     int timesShown() const { return shown_; }
+    bool secondBarShown() const { return secondBarShown_; }
 
 private:
     std::string caption_;
@@ -32,6 +35,8 @@ private:
     std::string mainCaption_;
     BasicProgress ownBar_;
     Progress* bar_ = &ownBar_;
+    BasicProgress secondBar_;
+    bool secondBarShown_ = false;
     int shown_ = 0;
 };
 

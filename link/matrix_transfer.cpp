@@ -114,6 +114,9 @@ bool MatrixTransfer::ReadMemory(uint8_t command, uint32_t start, uint8_t* destin
                 ok = true;
                 break;
             }
+            // Retrying a port that is gone would never end: the read did not finish.
+            if (!channel().port().isOpen())
+                return false;
             channel().host().clock.sleepMs(1);
         }
         address += step;

@@ -33,7 +33,8 @@ public:
     // runs up to five identifications.
     bool ConnectInstrument(bool identify);
     // Reads blocks × 128 bytes; true when at least one block was read (a
-    // cancelled read may be partial: test the cancel flag).
+    // cancelled read may be partial: test the cancel flag). False when the
+    // port goes away before the last block.
     bool ReadMemory(uint8_t command, uint32_t start, uint8_t* destination, int blocks);
     // Writes lastIndex + 1 bytes, whole blocks only.
     bool WriteMemory(uint32_t start, const uint8_t* source, size_t lastIndex);

@@ -36,6 +36,10 @@ public:
     virtual std::string textLine() const = 0;
     virtual void setTextLine(const std::string& text) = 0;
     virtual Progress& bar() = 0;
+    // A second bar for a caller's own steps; while shown it stands in the
+    // place of the normal bar, which is hidden meanwhile.
+    virtual Progress& secondBar() = 0;
+    virtual void showSecondBar(bool shown) = 0;
 
     // The main window's caption, which the progress window takes over.
     virtual std::string mainCaption() const = 0;

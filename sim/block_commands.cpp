@@ -2,6 +2,7 @@
 // listening, and with the parameters that follow.
 #include "instrument.h"
 
+#include "default_memory.h"
 #include "wire_codes.h"
 
 namespace qv::sim {
@@ -69,6 +70,7 @@ void Instrument::handleParameter(uint8_t byte, std::vector<uint8_t>& out)
         break;
     case State::KeyCode:
         keys_.push_back(byte);
+        screenChanged();
         state_ = State::Listening;
         send(kAck, out);
         break;
@@ -83,12 +85,17 @@ void Instrument::handleParameter(uint8_t byte, std::vector<uint8_t>& out)
 void Instrument::restart(int64_t timeUs, bool downloadMode)
 {
     ++restarts_;
+    // The software that boots is the one in memory: new software reports its own version.
+    if (const auto version = versionInMemory(memory_))
+        options_.softwareVersion = *version;
     enterIdle();
     protectFlag_ = false;
     downloadMode_ = downloadMode;
     bootUntilUs_ = timeUs + int64_t(options_.bootMs) * 1000;
     // The software boots with the routing its configuration memory holds.
     live_.takeOver(memory_);
+    lcdFrozen_ = false;
+    screenChanged();
     // The key line decides BIOS mode at a restart; the boot loader option stays.
     if (keyLineDown_ && !options_.biosMode) {
         options_.biosMode = true;
@@ -102,12 +109,14 @@ void Instrument::restart(int64_t timeUs, bool downloadMode)
 void Instrument::finishWrite(uint8_t checksum, std::vector<uint8_t>& out)
 {
     state_ = State::Listening;
-    if (checksum != blockChecksum(block_.data(), block_.size()) || !(protectFlag_ || downloadMode_) ||
-        (options_.writeLocked && !downloadMode_)) {
+    // The download mode and the boot loader take software without the protect flag.
+    const bool loading = downloadMode_ || options_.biosMode;
+    if (checksum != blockChecksum(block_.data(), block_.size()) || !(protectFlag_ || loading) ||
+        (options_.writeLocked && !loading)) {
         send(kNak, out);
         return;
     }
-    poke(address_, block_);
+    poke(address_, block_); // the screen may show what changed
     ++blockWrites_;
     send(kAck, out);
 }
@@ -119,6 +128,10 @@ void Instrument::sendBlock(size_t count, std::vector<uint8_t>& out)
         enterIdle();
         return;
     }
+    // The display draws into video memory; a read there sees what it shows.
+    const LcdLayout lcd = lcdLayout();
+    if (address_ < lcd.base + lcd.size() && address_ + count > lcd.base)
+        refreshLcd();
     const std::vector<uint8_t> data = peek(address_, count);
     ++blockReads_;
     uint8_t checksum = blockChecksum(data.data(), data.size());

@@ -3,6 +3,7 @@
 #include "instrument_options.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ inline constexpr uint32_t kRevisionByte = 0x1C113;   // byte 19 of block 0x1C100
 inline constexpr uint32_t kIdentityNew = 0x1F80;     // serial word, revision '1' and up
 inline constexpr uint32_t kIdentityOld = 0x1C000;    // serial word, older revisions
 inline constexpr uint32_t kLcdVideo = 0x40000;
+// The display's tables in the configuration image: a colour code per
+// element (a word each) and the character set (11 bytes a glyph).
+inline constexpr uint32_t kLcdColours = kConfigImage + 0x0400;
+inline constexpr uint32_t kLcdFont = kConfigImage + 0x3400;
 
 // Offset in the configuration image of the 128-byte label block of preset
 // 1-11; the preset's routing block follows it.
@@ -35,6 +40,10 @@ std::string versionDigits(uint16_t imageVersion);
 
 // Text as the instrument stores it: the two characters of each pair exchanged.
 std::vector<uint8_t> pairReversed(const std::string& text);
+
+// The software version the marker in the version area names, as the
+// software reports it after a restart; nothing when the area holds none.
+std::optional<uint16_t> versionInMemory(const std::vector<uint8_t>& memory);
 
 // The instrument's whole memory as it comes from the factory, made only
 // from the options so that every read is predictable.

@@ -3,6 +3,7 @@
 
 #include "default_memory.h"
 #include "dot_command.h"
+#include "platform/host/file_io.h"
 #include "text_protocol.h"
 
 #include <cstdio>
@@ -28,6 +29,7 @@ bool Instrument::routeAtFrontPanel(int output, int input, int64_t timeUs)
     if (!runsSoftwareAt(timeUs) || !canRoute(input, output, options_.softwareVersion))
         return false;
     live_.route(memory_, output, input);
+    screenChanged();
     sendOnOwn(timeUs, crosspointReport(output, input, false) + kUpdateNotice);
     return true;
 }
@@ -37,6 +39,7 @@ bool Instrument::selectPresetAtFrontPanel(int preset, int64_t timeUs)
     if (!runsSoftwareAt(timeUs) || preset < 1 || preset > kPresets)
         return false;
     live_.selectPreset(memory_, preset);
+    screenChanged();
     sendOnOwn(timeUs, presetReport(preset));
     return true;
 }
@@ -66,7 +69,7 @@ int64_t Instrument::nextUnsolicitedUs() const
 
 namespace {
 
-constexpr char kUsage[] = "usage: route O I | preset N | power | state | io | fpga | slot N | scale N";
+constexpr char kUsage[] = "usage: route O I | preset N | power | state | version | lcd FILE | io | fpga | slot N | scale N";
 constexpr int kWordsPerLine = 16;
 constexpr char kNoIoModule[] = "no I/O module";
 
@@ -127,11 +130,24 @@ std::string FrontPanel::scale(int slot) const
     return out;
 }
 
+std::string FrontPanel::saveLcd(const std::string& path)
+{
+    std::string error;
+    if (!WriteFileAtomically(path, lcdAsPpm(instrument_.lcdPicture()), error))
+        return path + ": " + error;
+    return instrument_.lcdFrozen() ? "ok, frozen" : "ok";
+}
+
 std::string FrontPanel::command(const std::string& line)
 {
     std::istringstream in(line);
     std::string word;
     in >> word;
+    if (word == "lcd") {
+        std::string path;
+        std::getline(in >> std::ws, path);
+        return path.empty() ? kUsage : saveLcd(path);
+    }
     std::vector<int> numbers;
     for (std::string argument; in >> argument;) {
         const auto number = dotNumber(argument);
@@ -149,6 +165,8 @@ std::string FrontPanel::command(const std::string& line)
     }
     if (word == "state" && numbers.empty())
         return state();
+    if (word == "version" && numbers.empty())
+        return versionDigits(instrument_.options().softwareVersion);
     if (word == "io" && numbers.empty())
         return ioState();
     if (word == "fpga" && numbers.empty())
@@ -167,6 +185,8 @@ std::string frontPanelUsage()
            "  preset N           select preset N, 1-11 (reported with AP9)\n"
            "  power              switch off and on: a power-up notice after the boot time\n"
            "  state              what the display tells: running, booting, BIOS mode or download mode\n"
+           "  version            the software version the instrument reports\n"
+           "  lcd FILE           write the picture the display shows to FILE, a PPM image\n"
            "  io                 the I/O module's RUN code: version, ID, system mode and version text\n"
            "  fpga               the mainboard FPGA: bytes configured and whether it was started\n"
            "  slot N             the same for the FPGA of the expansion module in slot N\n"

@@ -36,10 +36,13 @@ public:
     // address and name, then its 128 words, 16 a line.
     std::string scale(int slot) const;
 
+    // Writes the picture the display shows as a PPM image; "ok" (", frozen"
+    // when the display is frozen) or why not.
+    std::string saveLcd(const std::string& path);
+
     // One command as qv-instrument-sim reads it on its standard input
-    // ("route O I", "preset N", "power", "state", "io", "fpga", "slot N",
-    // "scale N");
-    // the answer to print.
+    // ("route O I", "preset N", "power", "state", "lcd FILE", "io", "fpga",
+    // "slot N", "scale N"); the answer to print.
     std::string command(const std::string& line);
 
 private:

@@ -49,6 +49,10 @@ void Instrument::enterIdle()
 
 void Instrument::handleIdle(uint8_t byte, std::vector<uint8_t>& out)
 {
+    if (handleDisplayEscape(byte)) {
+        afterWakeUp1_ = false;
+        return;
+    }
     if (afterWakeUp1_ && byte == kWakeUp2) {
         enterIdle();
         state_ = State::Listening;
@@ -74,6 +78,9 @@ void Instrument::endTextLine(std::vector<uint8_t>& out)
         return;
     if (const auto command = parseDotCommand(line)) {
         send(dotReply(*command, options_, live_, memory_), out);
+        screenChanged();
+        if (const auto frozen = freezesScreen(*command))
+            freezeLcd(*frozen);
         if (entersDownloadMode(*command))
             restart(lastByteUs_, true);
     }
@@ -110,6 +117,7 @@ void Instrument::poke(uint32_t address, const std::vector<uint8_t>& bytes)
 {
     for (size_t i = 0; i < bytes.size(); ++i)
         memory_[(address + i) & kAddressMask] = bytes[i];
+    screenChanged();
 }
 
 } // namespace qv::sim

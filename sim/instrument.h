@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instrument_options.h"
+#include "lcd_screen.h"
 #include "live_state.h"
 
 #include <cstdint>
@@ -58,6 +59,13 @@ public:
     // What the running software works with: preset, routing, gains.
     const LiveState& live() const { return live_; }
 
+    // What the display shows now; video memory holds it once the host
+    // reads there. A frozen display keeps its picture until it runs again
+    // (".SP15,19", ESC "r" or a restart).
+    const LcdPicture& lcdPicture();
+    bool lcdFrozen() const { return lcdFrozen_; }
+    LcdLayout lcdLayout() const { return lcdLayoutFor(options_.serial); }
+
     // The front panel at timeUs. A crosspoint set there is reported with
     // "AA" (without "*") and an update notice, a preset with "AP" 9. False
     // when the software is not running or cannot route the crosspoint.
@@ -89,6 +97,12 @@ private:
     void send(uint8_t byte, std::vector<uint8_t>& out);
     void send(const std::string& text, std::vector<uint8_t>& out);
     bool runsSoftwareAt(int64_t timeUs) const;
+    // The display (lcd_display.cpp).
+    void screenChanged() { lcdDirty_ = true; }
+    void refreshLcd();
+    void freezeLcd(bool frozen);
+    bool handleDisplayEscape(uint8_t byte);
+    int selectedKey() const;
     void sendOnOwn(int64_t timeUs, const std::string& text);
 
     InstrumentOptions options_;
@@ -107,6 +121,10 @@ private:
         std::string text;
     };
     std::deque<Unsolicited> unsolicited_;
+    LcdPicture lcd_;
+    bool lcdDirty_ = true;
+    bool lcdFrozen_ = false;
+    bool afterEscape_ = false;
     bool keyLineDown_ = false;
     bool biosByKey_ = false; // in BIOS mode because of the key line, not the option
 

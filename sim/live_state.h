@@ -36,7 +36,6 @@ struct LiveState {
     std::array<int, kOutputs> sources{}; // input number per output, 0 none
     std::array<int, kOutputs> gains{};   // tenths of a dB
     int parameter1 = 1;
-    bool screenFrozen = false;
     std::string lastPointer;             // the last pointer command, e.g. "m100,200"
     std::vector<uint8_t> options;        // the selected preset's options block
     std::array<std::string, kPresets> presetNames;

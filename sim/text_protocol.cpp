@@ -114,8 +114,8 @@ std::string setParameter(const DotCommand& command, int parameter, int value, Li
         return acknowledged(command);
     case kServiceParameter:
         switch (value) {
-        case 17: live.screenFrozen = true; return {};
-        case 19: live.screenFrozen = false; return {};
+        case 17: // the display freezes or runs on: the instrument sees to it
+        case 19: return {};
         // Download-mode entry: prepared, then confirmed just before the restart.
         case 20: return ".AP15,19\r\n";
         case 21: return ".AP15,20.\r\n";
@@ -173,10 +173,32 @@ std::string dotReply(const DotCommand& command, const InstrumentOptions& options
     return notKnown(command);
 }
 
+namespace {
+
+// The value of a ".SP15," command: the service parameter.
+std::optional<std::string> serviceValue(const DotCommand& command)
+{
+    if (command.operation != 'S' || command.object != "P" || command.arguments.size() != 2 ||
+        command.arguments[0] != "15")
+        return std::nullopt;
+    return command.arguments[1];
+}
+
+} // namespace
+
 bool entersDownloadMode(const DotCommand& command)
 {
-    return command.operation == 'S' && command.object == "P" && command.arguments.size() == 2
-        && command.arguments[0] == "15" && command.arguments[1] == "21";
+    return serviceValue(command) == "21";
+}
+
+std::optional<bool> freezesScreen(const DotCommand& command)
+{
+    const auto value = serviceValue(command);
+    if (value == "17")
+        return true;
+    if (value == "19")
+        return false;
+    return std::nullopt;
 }
 
 std::string crosspointReport(int output, int input, bool remote)

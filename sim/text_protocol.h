@@ -5,6 +5,7 @@
 #include "live_state.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ std::string dotReply(const DotCommand& command, const InstrumentOptions& options
 
 // ".SP15,21": after its reply the instrument restarts into download mode.
 bool entersDownloadMode(const DotCommand& command);
+
+// ".SP15,17" freezes the display, ".SP15,19" lets it run again; nothing
+// for other commands.
+std::optional<bool> freezesScreen(const DotCommand& command);
 
 // ".AA" + output + "," + input, with "*" when remote control set it.
 std::string crosspointReport(int output, int input, bool remote);

@@ -180,6 +180,7 @@ void MatrixApplication::plugIn()
     plugInOptions();
     scaleEditor_ = std::make_unique<ScaleEditorWiring>(*form_, *document_, *connection_, *remote_, *view_, record_,
                                                        [this] { return transferWindow(); });
+    plugInScreenGrab();
     connectRequests();
     connectRemoteRequests();
     connectOptionRequests();

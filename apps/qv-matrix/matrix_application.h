@@ -29,6 +29,7 @@
 #include "matrix/ui/splash_form.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/routed_serial_port.h"
+#include "service/ui/scg_form.h"
 
 #include <QPointer>
 
@@ -88,6 +89,7 @@ public:
     MatrixConnection& connection() { return *connection_; }
     // Switched in the About box; what it reveals watches it.
     DebugMode& debugMode() { return debugMode_; }
+    TfrmSCG& screenGrab() { return *screenGrab_; }
 
 private:
     void plugIn();
@@ -99,6 +101,9 @@ private:
     void plugInOptions();
     void connectOptionRequests();
     AboutInstrument aboutInstrument() const;
+    // service_plug_in.cpp: the screen grab.
+    void plugInScreenGrab();
+    void openScreenGrab();
     void setDownloadMode();
     // Follows the Interface menu's choice: the serial port, the external
     // program or none.
@@ -153,6 +158,7 @@ private:
     TMousePadForm* mousePad_ = nullptr;
     TOptionsForm* options_ = nullptr;
     TDebugForm* debugList_ = nullptr;
+    TfrmSCG* screenGrab_ = nullptr;
 };
 
 } // namespace qv

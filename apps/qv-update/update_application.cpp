@@ -46,7 +46,6 @@ void UpdateApplication::start()
     form_->attach(core_->connection, core_->wizard, core_->advanced);
     qtPrompter_.setMainWindow(form_.get());
     qtPrompter_.setHelpPage(HelpPageUrl("qv-update.html", QCoreApplication::applicationDirPath()));
-    rvtType_ = new TfrmRVTType(core_->prompter, form_.get());
     cmdParam_ = new TfrmCMDParam(form_.get());
     QObject::connect(form_.get(), &TfrmMain::closed, form_.get(), [this] { ended_ = true; });
 

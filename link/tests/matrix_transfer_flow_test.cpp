@@ -219,6 +219,18 @@ TEST(MatrixTransferFlow, CancelEndsARunningTransfer)
     EXPECT_LT(b.sim.clock.nowMs() - start, 2500);
 }
 
+TEST(MatrixTransferFlow, APortThatGoesAwayEndsTheReadUnfinished)
+{
+    TransferBench b;
+    ASSERT_TRUE(b.transfer.ConnectInstrument(true));
+    const int64_t start = b.sim.clock.nowMs();
+    b.atMs(start + 2000, [&] { b.sim.port.setUnplugged(true); });
+    std::vector<uint8_t> image(16384);
+    EXPECT_FALSE(b.transfer.ReadMemory(0x11, 0x1C000, image.data(), 128)) << "not reported as read";
+    EXPECT_FALSE(b.transfer.cancel);
+    EXPECT_LT(b.sim.clock.nowMs() - start, 5000) << "no retrying without end";
+}
+
 TEST(MatrixTransferFlow, SilentInstrumentIsRetriedUntilCancelled)
 {
     TransferBench b;

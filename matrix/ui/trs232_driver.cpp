@@ -18,7 +18,9 @@ TRS232Driver::TRS232Driver(SerialPort& port, HostServices host, InstrumentRecord
       mainWindow_(mainWindow),
       DSPProgressFileName(new QLabel(this)),
       DSPProgressBar(new QProgressBar(this)),
+      SecondProgressBar(new QProgressBar(this)),
       bar_(DSPProgressBar),
+      secondBar_(SecondProgressBar),
       channel_(port, host),
       link_(channel_, record),
       transfer_(link_, *this)
@@ -27,10 +29,14 @@ TRS232Driver::TRS232Driver(SerialPort& port, HostServices host, InstrumentRecord
     DSPProgressFileName->setObjectName("DSPProgressFileName");
     DSPProgressBar->setObjectName("DSPProgressBar");
     DSPProgressBar->setTextVisible(true);
+    SecondProgressBar->setObjectName("SecondProgressBar");
+    SecondProgressBar->setTextVisible(true);
+    SecondProgressBar->hide();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->addWidget(DSPProgressFileName);
     layout->addWidget(DSPProgressBar);
+    layout->addWidget(SecondProgressBar);
 
     WorkAroundRXFlagTimer.setObjectName("WorkAroundRXFlagTimer");
     WorkAroundRXFlagTimer.setSingleShot(true);
@@ -87,6 +93,13 @@ void TRS232Driver::placeOverMainWindow()
     setFixedSize(width, kHeight);
     DSPProgressBar->setFixedWidth(width - 20);
     move(main.x() + (main.width() - width) / 2, main.y() + (main.height() - kHeight) / 2);
+}
+
+void TRS232Driver::showSecondBar(bool shown)
+{
+    SecondProgressBar->setFixedWidth(DSPProgressBar->width());
+    DSPProgressBar->setVisible(!shown);
+    SecondProgressBar->setVisible(shown);
 }
 
 void TRS232Driver::showEvent(QShowEvent* event)

@@ -39,6 +39,8 @@ public:
     std::string textLine() const override;
     void setTextLine(const std::string& text) override;
     Progress& bar() override { return bar_; }
+    Progress& secondBar() override { return secondBar_; }
+    void showSecondBar(bool shown) override;
     std::string mainCaption() const override;
     void placeOverMainWindow() override;
     void showWindow() override;
@@ -63,9 +65,11 @@ private:
     QPointer<QWidget> mainWindow_;
     QLabel* DSPProgressFileName = nullptr;
     QProgressBar* DSPProgressBar = nullptr;
+    QProgressBar* SecondProgressBar = nullptr;
     QTimer WorkAroundRXFlagTimer;
     bool closing_ = false;
     QtProgress bar_;
+    QtProgress secondBar_;
     MatrixChannel channel_;
     MatrixLink link_;
     MatrixTransfer transfer_;

@@ -2,7 +2,8 @@
 // instrument, into PNG files: the main window after an upload, with a label
 // popup open, with the grid scrolled, and in remote control with crosspoints
 // set from the window and at the instrument, each option dialog and the
-// scale editor. Run offscreen; see `make screenshots`.
+// scale editor and the screen grab with a capture of the instrument's
+// display. Run offscreen; see `make screenshots`.
 #include "apps/qv-matrix/matrix_application.h"
 #include "matrix/channel_options.h"
 #include "matrix/remote_timer.h"
@@ -118,6 +119,17 @@ bool SaveOptionWindows(qv::MatrixApplication& program, const QString& folder)
     return ok;
 }
 
+// The screen grab holding a whole-screen capture of the instrument.
+bool SaveScreenGrab(qv::MatrixApplication& program, const QString& folder)
+{
+    program.mainForm().action("mnuScreenGrab")->trigger();
+    qv::TfrmSCG& grab = program.screenGrab();
+    grab.findChild<QAction*>("mnuUploadLCD")->trigger();
+    const bool ok = SaveWindow(grab, folder, "qv-matrix-screen-grab.png");
+    grab.close();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -180,6 +192,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     ok = Save(Picture(form), folder, "qv-matrix-scrolled.png") && ok;
     ok = SaveOptionWindows(program, folder) && ok;
+    ok = SaveScreenGrab(program, folder) && ok;
 
     // The option dialogs, each as it opens on preset 1.
     const char* picture = nullptr;

@@ -3,11 +3,13 @@
 // the start page after connecting, the file page after a DSP file went in,
 // the HELP page, the page while an XSVF image goes to the mainboard FPGA,
 // the module selection, the flash read page, the PRE page with a preset
-// file's information and the advanced menu. Run offscreen; see
-// `make screenshots`.
+// file's information, the advanced menu and the package page while a
+// package goes in. Run offscreen; see `make screenshots`.
 #include "apps/qv-update/host_machine.h"
 #include "apps/qv-update/update_application.h"
 #include "config/config_file.h"
+#include "packages/cdp_format.h"
+#include "packages/cdp_writer.h"
 #include "screenshot_support.h"
 #include "sim/default_memory.h"
 #include "sim/fpga_image.h"
@@ -193,6 +195,48 @@ int main(int argc, char** argv)
     ok = taken && ok;
     QFile::remove(xsvf);
 
+    // The package page in the middle of an installation: the backup taken,
+    // the second of two software blocks on its way, both bars moving.
+    qv::sim::VirtualInstrument software(qv::SimulatedInstrumentOptions());
+    qv::UpdateApplication fourth(line, Services(software));
+    fourth.start();
+    qv::TfrmMain& packageForm = fourth.mainForm();
+    fourth.core().wizard.quiet = true;
+    Click(packageForm, "btnOpen");
+    qv::CdpDraft draft;
+    draft.description = "RVT120S software 5.40";
+    for (int part = 1; part <= 2; ++part) {
+        qv::CdpDraftItem item;
+        item.mask = 1u << 4;
+        item.kind = qv::kCdpSoftwareBlock;
+        item.address = uint32_t(part - 1) * 0x10000;
+        item.description = "Writing the program (part " + std::to_string(part) + " of 2)";
+        item.payload.assign(0x10000, uint8_t(0x40 + part));
+        draft.items.push_back(item);
+    }
+    const QString cdp = QDir(files).filePath(QStringLiteral("RVT120S-5.40.CDP"));
+    std::string error;
+    if (!qv::WriteCdp(cdp.toStdString(), draft, error))
+        return 1;
+    auto* description = packageForm.findChild<QLabel*>(QStringLiteral("ItemDescription"));
+    auto* itemBar = packageForm.findChild<QProgressBar*>(QStringLiteral("ItemProgress"));
+    bool installing = false;
+    software.pump.add([&] {
+        if (installing || !description->text().startsWith(QStringLiteral("Writing the program (part 2 of 2)")) ||
+            itemBar->value() * 3 < itemBar->maximum())
+            return;
+        installing = true;
+        ok = Save(packageForm, folder, "qv-update-package.png") && ok;
+    });
+    Click(packageForm, "btnNext");
+    Type(packageForm, cdp);
+    packageForm.findChild<QLineEdit*>(QStringLiteral("editBackupFileName"))
+        ->setText(QDir(files).filePath(QStringLiteral("Backup-RVT120S")));
+    Click(packageForm, "btnNext");
+    ok = installing && ok;
+    QFile::remove(cdp);
+    QFile::remove(QDir(files).filePath(QStringLiteral("Backup-RVT120S.CDP")));
+
     // The module selection for an 8-ANA input image, over the main window.
     qv::TfrmModuleSelect& select = fpgaForm.moduleSelectDialog();
     qv::ModuleSelection selection(0xB0, third.core().io.ReadModuleIds());
@@ -205,11 +249,11 @@ int main(int argc, char** argv)
 
     // The advanced menu, opened from the banner once armed and attached.
     qv::sim::VirtualInstrument serviced(qv::SimulatedInstrumentOptions());
-    qv::UpdateApplication fourth(line, Services(serviced));
-    fourth.start();
-    qv::TfrmMain& serviceForm = fourth.mainForm();
+    qv::UpdateApplication fifth(line, Services(serviced));
+    fifth.start();
+    qv::TfrmMain& serviceForm = fifth.mainForm();
     Click(serviceForm, "btnOpen");
-    fourth.core().advanced.Arm();
+    fifth.core().advanced.Arm();
     serviceForm.imgAdvancedClickDblClick();
     serviceForm.pnlBannerContextPopup(serviceForm.mapToGlobal(QPoint(150, 40)));
     qv::TAdvancedMenu* menu = serviceForm.advancedMenu();

@@ -137,7 +137,7 @@ TEST(MenuEntries, NoEnabledEntryIsWithoutEffect)
     EXPECT_EQ(IdlePopupEntries(p, &popups), "") << "an image uploaded";
     // The option dialogs' and the scale editor's entries are among those checked.
     EXPECT_EQ(Missing(OfferedInMain(p), {"mnuPresetOptions", "mnuLCDOptions", "mnuLeqOptions", "mnuScaleOptions",
-                                         "mnuLockCode", "mnuQVScale"}),
+                                         "mnuLockCode", "mnuQVScale", "mnuScreenGrab"}),
               "");
     EXPECT_EQ(Missing(popups, {"mnuPPM", "mnuPhase", "mnuSetGain", "mnuGroupGainMaster", "mnuGroupGainSecond"}), "");
 
@@ -148,7 +148,7 @@ TEST(MenuEntries, NoEnabledEntryIsWithoutEffect)
     EXPECT_EQ(IdleMainEntries(p), "") << "remote control";
     popups.clear();
     EXPECT_EQ(IdlePopupEntries(p, &popups), "") << "remote control";
-    EXPECT_EQ(Missing(OfferedInMain(p), {"mnuPresetOptions", "actTheme"}), "");
+    EXPECT_EQ(Missing(OfferedInMain(p), {"mnuPresetOptions", "actTheme", "mnuScreenGrab"}), "");
     EXPECT_EQ(Missing(popups, {"mnuPPM", "mnuPhase", "mnuSetGain"}), "");
 }
 
