@@ -4,13 +4,15 @@ set(CPACK_PACKAGE_NAME ${QV_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "QV-Suite maintainers <maintainers@qv-suite.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "level meter preset editor and software updater")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Desktop programs for a family of stereo audio level meters reached over a serial line.\n"
-    "QV-Matrix edits the meter's presets (routing matrix, labels, gains, display\n"
-    "options and scales) and controls it remotely. QV-Update identifies the meter and\n"
-    "installs its software, firmware and configuration. qv-tool is a command-line\n"
-    "service tool, and qv-instrument-sim serves a simulated meter on a\n"
-    "pseudo-terminal so that the programs can be used without hardware.")
+# One string: a list would put its semicolons into the control file.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Desktop programs for a family of stereo audio level meters reached over\n"
+       "a serial line. QV-Matrix edits the meter's presets (routing matrix,\n"
+       "labels, gains, display options and scales) and controls it remotely.\n"
+       "QV-Update identifies the meter and installs its software, firmware and\n"
+       "configuration. qv-tool is a command-line service tool, and\n"
+       "qv-instrument-sim serves a simulated meter on a pseudo-terminal so that\n"
+       "the programs can be used without hardware.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/deb)
 set(CPACK_STRIP_FILES TRUE)

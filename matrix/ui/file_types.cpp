@@ -265,6 +265,8 @@ QString DesktopEntryText(const DesktopEntry& entry)
         text += "MimeType=" + entry.mimeTypes.join(';') + ";\n";
     if (!entry.categories.isEmpty())
         text += "Categories=" + entry.categories.join(';') + ";\n";
+    if (!entry.keywords.isEmpty())
+        text += "Keywords=" + entry.keywords.join(';') + ";\n";
     if (entry.hidden)
         text += "NoDisplay=true\n";
     text += "Terminal=false\n";

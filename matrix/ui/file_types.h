@@ -78,6 +78,7 @@ struct DesktopEntry {
     QString icon;
     QStringList mimeTypes;
     QStringList categories; // a menu entry has them; a hidden one none
+    QStringList keywords;   // words a menu search finds the entry by
     bool hidden = false;
 };
 QString DesktopEntryText(const DesktopEntry& entry);

@@ -24,6 +24,7 @@ qv::DesktopEntry MatrixEntry()
     entry.icon = "qv-matrix";
     entry.mimeTypes = qv::FileTypeRegistry::mimeTypes();
     entry.categories = QString(kCategories).split(';');
+    entry.keywords = {"level meter", "preset", "routing", "macro", "scale", "serial"};
     return entry;
 }
 
@@ -36,6 +37,7 @@ qv::DesktopEntry UpdateEntry()
     entry.exec = "qv-update";
     entry.icon = "qv-update";
     entry.categories = QString(kCategories).split(';');
+    entry.keywords = {"level meter", "software", "firmware", "update", "serial"};
     return entry;
 }
 
