@@ -1,10 +1,12 @@
 # make run   build and start the programs against the simulated instrument
 # make test  build with sanitizers and run every test
+# make install [PREFIX=/usr/local] [DESTDIR=]   install the programs and their files
+# make deb   a Debian package under build/run/deb, checked by lintian
 JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run run-update test build deps bench data examples screenshots clean
+.PHONY: run run-update test build deps bench data examples screenshots install deb clean
 
 deps:
 	@scripts/install-deps
@@ -68,6 +70,19 @@ screenshots: build
 	@cmake --build $(BUILD_RUN) -j$(JOBS) --target matrix-screenshots update-screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/tools/screenshots/matrix-screenshots docs/screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/tools/screenshots/update-screenshots docs/screenshots
+
+PREFIX ?= /usr/local
+
+install: build
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target install-files
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_RUN) --prefix "$(PREFIX)"
+
+deb: build
+	@scripts/install-deb-deps
+	@cmake --build $(BUILD_RUN) -j$(JOBS) --target install-files
+	@rm -f $(BUILD_RUN)/deb/*.deb
+	@cd $(BUILD_RUN) && cpack -G DEB
+	@lintian --fail-on error $(BUILD_RUN)/deb/*.deb
 
 clean:
 	rm -rf build

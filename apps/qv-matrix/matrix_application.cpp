@@ -1,6 +1,7 @@
 #include "matrix_application.h"
 
 #include "link/identity_tables.h"
+#include "platform/qt/help_location.h"
 #include "platform/qt/port_list.h"
 #include "platform/qt/simulator_port.h"
 
@@ -39,6 +40,11 @@ void MatrixApplication::dropTransferWindow()
     driver_.reset();
 }
 
+QUrl MatrixHelpPage()
+{
+    return HelpPageUrl("qv-matrix.html", QCoreApplication::applicationDirPath());
+}
+
 int MatrixApplication::run()
 {
     return start() ? QApplication::exec() : exitCode_;
@@ -59,7 +65,7 @@ bool MatrixApplication::start()
     QApplication::setApplicationName("QV-Matrix");
     form_ = std::make_unique<TMainForm>(prompter_);
     qtPrompter_.setParentWidget(form_.get());
-    qtPrompter_.setHelpPage(QUrl(QString::fromLatin1(kMatrixHelpPage)));
+    qtPrompter_.setHelpPage(MatrixHelpPage());
     form_->setSplash(splash_);
     QObject::connect(&server_, &HandOverServer::pathReceived, form_.get(), &TMainForm::queueHandOver);
     // A copy started without a file runs on its own when another listens.

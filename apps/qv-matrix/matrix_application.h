@@ -39,8 +39,9 @@
 
 namespace qv {
 
-// The help pages travel inside the program.
-inline constexpr char kMatrixHelpPage[] = "qrc:/help/qv-matrix.html";
+// The help pages lie beside the program, installed or in the build tree; a
+// copy travels inside the program for when it runs on its own.
+QUrl MatrixHelpPage();
 
 // What the program runs on when it is not the real machine: a simulated
 // instrument on virtual time, its port, and scripted dialogs.

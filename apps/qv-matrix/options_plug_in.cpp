@@ -21,7 +21,8 @@ DiagnosticFacts Diagnostics(bool advancedMode, const std::vector<std::string>& p
     for (const QString& argument : arguments)
         facts.arguments.push_back(argument.toStdString());
     facts.advancedMode = advancedMode;
-    facts.helpFile = kMatrixHelpPage;
+    const QUrl help = MatrixHelpPage();
+    facts.helpFile = (help.isLocalFile() ? help.toLocalFile() : help.toString()).toStdString();
     facts.platformDir = QLibraryInfo::path(QLibraryInfo::PrefixPath).toStdString();
     facts.tempDir = QDir::tempPath().toStdString();
     facts.systemDir = QLibraryInfo::path(QLibraryInfo::LibrariesPath).toStdString();

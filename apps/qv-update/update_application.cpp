@@ -2,6 +2,8 @@
 
 #include "update_version.h"
 
+#include "platform/qt/help_location.h"
+
 #include <QApplication>
 #include <QTimer>
 
@@ -43,6 +45,7 @@ void UpdateApplication::start()
     core_ = std::make_unique<UpdateCore>(*services_, *form_, line_);
     form_->attach(core_->connection, core_->wizard, core_->advanced);
     qtPrompter_.setMainWindow(form_.get());
+    qtPrompter_.setHelpPage(HelpPageUrl("qv-update.html", QCoreApplication::applicationDirPath()));
     cmdParam_ = new TfrmCMDParam(form_.get());
     QObject::connect(form_.get(), &TfrmMain::closed, form_.get(), [this] { ended_ = true; });
 

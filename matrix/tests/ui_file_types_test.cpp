@@ -1,7 +1,9 @@
 #include "matrix/ui/file_types.h"
 #include "platform/tests/qt_test_app.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -82,4 +84,93 @@ TEST(FileTypes, ExecArgumentsAreQuotedWhereDesktopEntriesNeedIt)
     };
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(qv::DesktopExecArgument(path), expected) << path.toStdString();
+}
+
+namespace {
+
+// An installed package under <root>/usr: the program and its MIME packages,
+// and its menu entry as writeEntry makes it.
+struct InstalledPackage {
+    QTemporaryDir root;
+    QString program = root.path() + "/usr/bin/qv-matrix";
+    QString share = root.path() + "/usr/share";
+
+    InstalledPackage()
+    {
+        QDir().mkpath(root.path() + "/usr/bin");
+        QFile file(program);
+        file.open(QIODevice::WriteOnly);
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qv::FileTypeRegistry installed(program, share);
+        for (const QString& ext : qv::FileTypeRegistry::extensions())
+            EXPECT_TRUE(installed.writeTypeFiles(ext));
+    }
+    void writeEntry(const QString& exec, const QStringList& mimeTypes = qv::FileTypeRegistry::mimeTypes()) const
+    {
+        qv::DesktopEntry entry;
+        entry.name = "QV-Matrix";
+        entry.exec = exec;
+        entry.mimeTypes = mimeTypes;
+        QDir().mkpath(share + "/applications");
+        QFile menu(share + "/applications/" + qv::FileTypeRegistry::kInstalledEntry);
+        menu.open(QIODevice::WriteOnly);
+        menu.write(qv::DesktopEntryText(entry).toUtf8());
+    }
+};
+
+// PATH with a folder in front while it lives.
+class PathInFront {
+public:
+    explicit PathInFront(const QString& folder) { qputenv("PATH", folder.toUtf8() + ":" + old_); }
+    ~PathInFront() { qputenv("PATH", old_); }
+
+private:
+    QByteArray old_ = qgetenv("PATH");
+};
+
+} // namespace
+
+TEST(FileTypes, AnInstalledPackageAssociatesTheTypesWithTheProgramItsMenuEntryStarts)
+{
+    QTemporaryDir user;
+    InstalledPackage package;
+    const PathInFront path(QFileInfo(package.program).path());
+    struct Case {
+        const char* exec;
+        QString program;
+        bool associated;
+        const char* why;
+    } cases[] = {
+        {"qv-matrix %f", package.program, true, "the name is looked up in PATH, as the desktop does"},
+        {"qv-matrix %f", "/usr/local/bin/qv-matrix", false, "another copy of the program"},
+        {"", package.program, true, "an absolute path"},
+        {"other %f", package.program, false, "the entry starts another program"},
+    };
+    for (const Case& c : cases) {
+        package.writeEntry(*c.exec ? QString(c.exec) : package.program + " %f");
+        const qv::FileTypeRegistry registry(c.program, user.path(), {package.share});
+        for (const QString& ext : qv::FileTypeRegistry::extensions())
+            EXPECT_EQ(registry.isAssociated(ext), c.associated) << c.why << ", " << ext.toStdString();
+    }
+
+    package.writeEntry("qv-matrix %f", {"application/x-qv-matrix-preset"});
+    qv::FileTypeRegistry registry(package.program, user.path(), {package.share});
+    registry.setRefreshCaches(false);
+    EXPECT_TRUE(registry.isAssociated("PRE"));
+    EXPECT_FALSE(registry.isAssociated("MCR")) << "the menu entry does not open macros";
+
+    // The user's own registration decides over the installed one.
+    qv::FileTypeRegistry other("/usr/bin/other", user.path(), {package.share});
+    other.setRefreshCaches(false);
+    ASSERT_TRUE(other.setAssociation("PRE", true));
+    EXPECT_FALSE(registry.isAssociated("PRE"));
+
+    // Unticking a type the package associates removes the user's files and
+    // says that the type stays associated.
+    EXPECT_FALSE(registry.setAssociation("PRE", false));
+    EXPECT_EQ(registry.errorText(), "QV-Matrix Preset files are associated with QV-Matrix for all users by the "
+                                    "installed package; this cannot be undone for one user.");
+    EXPECT_FALSE(QFile::exists(registry.mimePackagePath("PRE")));
+    EXPECT_TRUE(registry.isAssociated("PRE"));
+    EXPECT_TRUE(registry.setAssociation("MCR", false)) << "a type the package does not open";
 }

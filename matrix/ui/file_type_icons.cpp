@@ -58,6 +58,18 @@ void drawMeter(QPainter& p)
     }
 }
 
+// The meter with a download arrow in a green disc.
+void drawUpdateBadge(QPainter& p)
+{
+    p.setPen(QPen(QColor(0x1E, 0x5E, 0x22), 1.5));
+    p.setBrush(QColor(0x3C, 0x9D, 0x3C));
+    p.drawEllipse(QPointF(46, 46), 14, 14);
+    const QPointF arrow[] = {{42, 36}, {50, 36}, {50, 45}, {55, 45}, {46, 55}, {37, 45}, {42, 45}};
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(arrow, 7);
+}
+
 void drawPresetGlyph(QPainter& p, const QColor& colour)
 {
     // A small routing matrix with a few crosspoints set.
@@ -387,10 +399,12 @@ QImage DrawQvIcon(QvIcon icon, int size)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.scale(size / kIconUnits, size / kIconUnits);
-    if (icon == QvIcon::Program)
+    if (icon == QvIcon::Program || icon == QvIcon::Update)
         drawMeter(p);
     else
         drawDocument(p, icon);
+    if (icon == QvIcon::Update)
+        drawUpdateBadge(p);
     return image;
 }
 

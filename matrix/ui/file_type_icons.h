@@ -5,8 +5,9 @@
 
 namespace qv {
 
-// The program's icon and those of its three file types, drawn here.
-enum class QvIcon { Program, Preset, Macro, Package };
+// QV-Matrix's icon, those of its three file types and QV-Update's icon,
+// drawn here.
+enum class QvIcon { Program, Preset, Macro, Package, Update };
 QImage DrawQvIcon(QvIcon icon, int size);
 
 // The toolbar's pictures.

@@ -20,7 +20,6 @@ constexpr FileTypeRegistry::FileType kTypes[] = {
     {"CDP", "application/x-qv-matrix-package", "QV-Matrix Compiled Distribution Package"},
 };
 
-constexpr int kIconSizes[] = {32, 48, 128};
 constexpr int kToolTimeoutMs = 10000;
 
 QvIcon iconOf(const FileTypeRegistry::FileType& type)
@@ -91,6 +90,20 @@ QString desktopValue(const QString& path, const QString& key)
     return {};
 }
 
+// The program the installed menu entry starts: its first word, looked up in
+// PATH when it is a bare name, as the desktop does.
+QString execProgram(const QString& exec)
+{
+    const QString program = exec.section(' ', 0, 0);
+    return program.contains('/') ? program : QStandardPaths::findExecutable(program);
+}
+
+bool sameFile(const QString& a, const QString& b)
+{
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
+}
+
 void runIfPresent(const QString& tool, const QString& folder)
 {
     const QString program = QStandardPaths::findExecutable(tool);
@@ -120,11 +133,22 @@ QStringList FileTypeRegistry::extensions()
     return out;
 }
 
-FileTypeRegistry::FileTypeRegistry(QString programPath, QString dataHome)
-    : programPath_(std::move(programPath)), dataHome_(std::move(dataHome))
+QStringList FileTypeRegistry::mimeTypes()
 {
-    if (dataHome_.isEmpty())
+    QStringList out;
+    for (const FileType& type : kTypes)
+        out << type.mimeType;
+    return out;
+}
+
+FileTypeRegistry::FileTypeRegistry(QString programPath, QString dataHome, QStringList systemDirs)
+    : programPath_(std::move(programPath)), dataHome_(std::move(dataHome)), systemDirs_(std::move(systemDirs))
+{
+    if (dataHome_.isEmpty()) {
         dataHome_ = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        systemDirs_ = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+        systemDirs_.removeAll(dataHome_);
+    }
 }
 
 QString FileTypeRegistry::mimePackagePath(const QString& ext) const
@@ -144,12 +168,31 @@ QString FileTypeRegistry::execLine() const
 
 bool FileTypeRegistry::isAssociated(const QString& ext) const
 {
-    if (!find(ext) || !QFileInfo::exists(mimePackagePath(ext)))
+    const FileType* type = find(ext);
+    if (!type)
         return false;
-    const QString entry = desktopEntryPath(ext);
-    if (QFileInfo::exists(entry))
-        return desktopValue(entry, "Exec") == execLine();
-    return true;
+    if (QFileInfo::exists(mimePackagePath(ext))) {
+        const QString entry = desktopEntryPath(ext);
+        if (QFileInfo::exists(entry))
+            return desktopValue(entry, "Exec") == execLine();
+        return true;
+    }
+    return installedAssociation(*type);
+}
+
+bool FileTypeRegistry::installedAssociation(const FileType& type) const
+{
+    const QString package = QFileInfo(mimePackagePath(type.ext)).fileName();
+    for (const QString& dir : systemDirs_) {
+        if (!QFileInfo::exists(dir + "/mime/packages/" + package))
+            continue;
+        const QString entry = dir + "/applications/" + kInstalledEntry;
+        if (!QFileInfo::exists(entry))
+            return true;
+        return desktopValue(entry, "MimeType").split(';').contains(type.mimeType) &&
+               sameFile(execProgram(desktopValue(entry, "Exec")), programPath_);
+    }
+    return false;
 }
 
 bool FileTypeRegistry::setAssociation(const QString& ext, bool on)
@@ -160,47 +203,46 @@ bool FileTypeRegistry::setAssociation(const QString& ext, bool on)
         return false;
     bool ok = true;
     if (on) {
-        const QString entry = QStringLiteral("[Desktop Entry]\n"
-                                             "Type=Application\n"
-                                             "Name=QV-Matrix\n"
-                                             "Comment=%1\n"
-                                             "Exec=%2\n"
-                                             "Icon=qv-matrix\n"
-                                             "MimeType=%3;\n"
-                                             "NoDisplay=true\n"
-                                             "Terminal=false\n")
-                                  .arg(type->comment, execLine(), type->mimeType);
-        ok = writeIcons(*type) && writeText(mimePackagePath(ext), mimePackage(*type), error_) &&
-             writeText(desktopEntryPath(ext), entry, error_);
+        DesktopEntry entry;
+        entry.name = "QV-Matrix";
+        entry.comment = type->comment;
+        entry.exec = execLine();
+        entry.icon = "qv-matrix";
+        entry.mimeTypes = {type->mimeType};
+        entry.hidden = true;
+        ok = writeTypeFiles(ext) && writeText(desktopEntryPath(ext), DesktopEntryText(entry), error_);
     } else {
         QFile::remove(mimePackagePath(ext));
         QFile::remove(desktopEntryPath(ext));
         removeIcons(*type);
+        // Unticking a type the installed package associates must not look done.
+        if (installedAssociation(*type)) {
+            error_ = QStringLiteral("%1 files are associated with QV-Matrix for all users by the installed "
+                                    "package; this cannot be undone for one user.")
+                         .arg(type->comment);
+            ok = false;
+        }
     }
     refresh();
     return ok;
 }
 
+bool FileTypeRegistry::writeTypeFiles(const QString& ext)
+{
+    error_.clear();
+    const FileType* type = find(ext);
+    return type && writeIcons(*type) && writeText(mimePackagePath(ext), mimePackage(*type), error_);
+}
+
 bool FileTypeRegistry::writeIcons(const FileType& type)
 {
-    for (int size : kIconSizes) {
-        const QString folder = QStringLiteral("%1/icons/hicolor/%2x%2/").arg(dataHome_).arg(size);
-        QDir().mkpath(folder + "mimetypes");
-        QDir().mkpath(folder + "apps");
-        const QString typeIcon = folder + "mimetypes/" + iconName(type) + ".png";
-        const QString appIcon = folder + "apps/qv-matrix.png";
-        if (!DrawQvIcon(iconOf(type), size).save(typeIcon, "PNG") ||
-            !DrawQvIcon(QvIcon::Program, size).save(appIcon, "PNG")) {
-            error_ = typeIcon + ": the icon could not be written.";
-            return false;
-        }
-    }
-    return true;
+    return WriteThemeIcon(dataHome_, "mimetypes", iconName(type), iconOf(type), error_) &&
+           WriteThemeIcon(dataHome_, "apps", "qv-matrix", QvIcon::Program, error_);
 }
 
 void FileTypeRegistry::removeIcons(const FileType& type)
 {
-    for (int size : kIconSizes)
+    for (int size : kThemeIconSizes)
         QFile::remove(
             QStringLiteral("%1/icons/hicolor/%2x%2/mimetypes/%3.png").arg(dataHome_).arg(size).arg(iconName(type)));
 }
@@ -211,6 +253,38 @@ void FileTypeRegistry::refresh() const
         return;
     runIfPresent("update-mime-database", dataHome_ + "/mime");
     runIfPresent("update-desktop-database", dataHome_ + "/applications");
+}
+
+QString DesktopEntryText(const DesktopEntry& entry)
+{
+    QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\n").arg(entry.name);
+    if (!entry.genericName.isEmpty())
+        text += "GenericName=" + entry.genericName + "\n";
+    text += "Comment=" + entry.comment + "\nExec=" + entry.exec + "\nIcon=" + entry.icon + "\n";
+    if (!entry.mimeTypes.isEmpty())
+        text += "MimeType=" + entry.mimeTypes.join(';') + ";\n";
+    if (!entry.categories.isEmpty())
+        text += "Categories=" + entry.categories.join(';') + ";\n";
+    if (!entry.keywords.isEmpty())
+        text += "Keywords=" + entry.keywords.join(';') + ";\n";
+    if (entry.hidden)
+        text += "NoDisplay=true\n";
+    text += "Terminal=false\n";
+    return text;
+}
+
+bool WriteThemeIcon(const QString& dataDir, const QString& context, const QString& name, QvIcon icon,
+                    QString& error)
+{
+    for (int size : kThemeIconSizes) {
+        const QString folder = QStringLiteral("%1/icons/hicolor/%2x%2/%3").arg(dataDir).arg(size).arg(context);
+        const QString path = folder + "/" + name + ".png";
+        if (!QDir().mkpath(folder) || !DrawQvIcon(icon, size).save(path, "PNG")) {
+            error = path + ": the icon could not be written.";
+            return false;
+        }
+    }
+    return true;
 }
 
 QString DesktopExecArgument(const QString& argument)
