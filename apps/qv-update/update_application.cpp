@@ -3,6 +3,7 @@
 #include "update_version.h"
 
 #include <QApplication>
+#include <QUrl>
 #include <QTimer>
 
 namespace qv {
@@ -43,6 +44,7 @@ void UpdateApplication::start()
     core_ = std::make_unique<UpdateCore>(*services_, *form_, line_);
     form_->attach(core_->connection, core_->wizard, core_->advanced);
     qtPrompter_.setMainWindow(form_.get());
+    qtPrompter_.setHelpPage(QUrl(QString::fromLatin1(kUpdateHelpPage)));
     cmdParam_ = new TfrmCMDParam(form_.get());
     QObject::connect(form_.get(), &TfrmMain::closed, form_.get(), [this] { ended_ = true; });
 
