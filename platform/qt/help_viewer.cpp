@@ -12,6 +12,8 @@ HelpViewer::HelpViewer(const QUrl& page, QWidget* parent)
     setObjectName("HelpViewer");
     browser_->setObjectName("HelpBrowser");
     browser_->setOpenExternalLinks(true);
+    // The pages' text would otherwise touch the window's edge.
+    browser_->document()->setDocumentMargin(kMargin);
     browser_->setSource(page);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

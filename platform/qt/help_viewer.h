@@ -16,6 +16,8 @@ namespace qv {
 class HelpViewer : public QWidget {
     Q_OBJECT
 public:
+    static constexpr int kMargin = 12;
+
     explicit HelpViewer(const QUrl& page, QWidget* parent = nullptr);
 
     void showTopic(HelpTopic topic);

@@ -266,5 +266,8 @@ int main(int argc, char** argv)
     }
     menu->hide();
     ok = qv::screenshots::SavePicture(picture, folder, "qv-update-advanced.png", "update-screenshots") && ok;
+    ok = qv::screenshots::SaveHelpPicture(QUrl(qv::kUpdateHelpPage), qv::HelpTopic::PresetUpgrade, folder,
+                                          "qv-update-help-viewer.png", "update-screenshots") &&
+         ok;
     return ok ? 0 : 1;
 }
