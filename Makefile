@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run run-update test build deps bench data examples screenshots install deb clean
+.PHONY: run run-update test build deps bench data examples screenshots help-images install deb clean
 
 deps:
 	@scripts/install-deps
@@ -70,6 +70,14 @@ screenshots: build
 	@cmake --build $(BUILD_RUN) -j$(JOBS) --target matrix-screenshots update-screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/tools/screenshots/matrix-screenshots docs/screenshots
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/tools/screenshots/update-screenshots docs/screenshots
+	@$(MAKE) --no-print-directory help-images
+
+# The pictures the help pages show, copied beside them so that the pages
+# take them along wherever they are installed.
+help-images:
+	@mkdir -p docs/help/images
+	@for f in $$(grep -oh 'images/[^"]*\.png' docs/help/*.html | sort -u); do \
+	  cp docs/screenshots/$${f#images/} docs/help/$$f; done
 
 PREFIX ?= /usr/local
 

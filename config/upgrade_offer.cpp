@@ -26,8 +26,8 @@ void UpgradeForInstrument(ConfigImage& image, uint32_t instrumentVersion)
 void OfferUpgrade(ConfigImage& image, uint32_t instrumentVersion, Prompter& prompter)
 {
     if (UpgradeRecommended(instrumentVersion, image.imageVersion()) &&
-        prompter.message(MessageKind::Warning, kUpgradeQuestionText, ButtonYesNo, Answer::Yes, kUpgradeHelpTopic) ==
-            Answer::Yes)
+        prompter.message(MessageKind::Warning, kUpgradeQuestionText, ButtonYesNo, Answer::Yes,
+                         HelpTopic::PresetUpgrade) == Answer::Yes)
         UpgradeForInstrument(image, instrumentVersion);
 }
 

@@ -7,7 +7,6 @@
 
 namespace qv {
 
-inline constexpr int kUpgradeHelpTopic = 7;
 inline constexpr char kUpgradeQuestionText[] =
     "The preset does not appear to be compatable with the software version in the RVT.\rIt is STRONGLY "
     "recommended to upgrade the preset. \r\rDo you wish to upgrade the preset.";

@@ -14,7 +14,6 @@ namespace qv {
 class RvtTypeChoice {
 public:
     static constexpr int kInitialIndex = 2;
-    static constexpr int kHelpTopic = 15;
 
     // Result of pressing OK: whether the dialog closes and, if an entry
     // was selected, the type code it stands for.

@@ -17,8 +17,6 @@ namespace qv {
 
 namespace {
 
-constexpr int kUnsupportedTypeHelpTopic = 69;
-constexpr int kMissingPortHelpTopic = 6;
 constexpr uint16_t kVersion410 = 0x0410; // LCD options
 constexpr uint16_t kVersion500 = 0x0500;
 constexpr uint16_t kVersion510 = 0x0510;
@@ -136,7 +134,7 @@ void MatrixConnection::checkType()
     typeSupported_ = !MatrixTransfersRefused(record_.type);
     if (typeSupported_)
         return;
-    prompter_.information(UnsupportedTypeText(record_.type), kUnsupportedTypeHelpTopic);
+    prompter_.information(UnsupportedTypeText(record_.type), HelpTopic::UnsupportedType);
     view_.enable(MainCommand::Upload, false);
     view_.enable(MainCommand::Download, false);
     view_.enable(MainCommand::RemoteControl, false);
@@ -345,9 +343,9 @@ void MatrixConnection::downloadSerial()
         if (prompter_.message(MessageKind::Warning,
                               "Download terminated by the user.\r\rTHIS IS NOT RECOMMENDED!\r\rPlease see helpfile "
                               "for further details.",
-                              ButtonYesNo | ButtonNoAsHelp, Answer::Yes, kUpgradeHelpTopic,
+                              ButtonYesNo | ButtonNoAsHelp, Answer::Yes, HelpTopic::PresetUpgrade,
                               MessageStyle::Alarm) == Answer::No)
-            prompter_.showHelp(kUpgradeHelpTopic);
+            prompter_.showHelp(HelpTopic::PresetUpgrade);
         restart(); // its configuration memory may be half written
         return;
     }
@@ -391,7 +389,7 @@ void MatrixConnection::showMissingPort()
 {
     prompter_.information("The previously used comport (" + savedPortName + ") is no longer available.\rPlease "
                           "select a different port from the Interface menu.",
-                          kMissingPortHelpTopic);
+                          HelpTopic::MissingPort);
 }
 
 void MatrixConnection::restart()

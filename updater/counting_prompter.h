@@ -13,7 +13,7 @@ public:
     int errors() const { return errors_; }
 
     Answer message(MessageKind kind, const std::string& text, unsigned buttons = ButtonOk,
-                   Answer defaultAnswer = Answer::Ok, int helpTopic = 0,
+                   Answer defaultAnswer = Answer::Ok, HelpTopic helpTopic = HelpTopic::Contents,
                    MessageStyle style = MessageStyle::Normal) override
     {
         if (kind == MessageKind::Error)
@@ -40,7 +40,7 @@ public:
         return inner_.chooseFolder(caption, folder);
     }
     int lastFilterIndex() const override { return inner_.lastFilterIndex(); }
-    void showHelp(int topic) override { inner_.showHelp(topic); }
+    void showHelp(HelpTopic topic) override { inner_.showHelp(topic); }
 
 private:
     Prompter& inner_;

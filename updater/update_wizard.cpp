@@ -311,7 +311,7 @@ bool UpdateWizard::ConfirmUpdate()
 {
     if (quiet)
         return true;
-    return prompter_.message(MessageKind::Warning, ConfirmUpdateText(), ButtonYesNo, Answer::No, 0,
+    return prompter_.message(MessageKind::Warning, ConfirmUpdateText(), ButtonYesNo, Answer::No, HelpTopic::Contents,
                              MessageStyle::Alarm) == Answer::Yes;
 }
 

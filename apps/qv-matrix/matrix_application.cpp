@@ -241,7 +241,7 @@ bool MatrixApplication::opened(bool ok)
 void MatrixApplication::connectRequests()
 {
     TMainForm* form = form_.get();
-    QObject::connect(form, &TMainForm::helpRequested, form, [this] { prompter_.showHelp(0); });
+    QObject::connect(form, &TMainForm::helpRequested, form, [this] { prompter_.showHelp(HelpTopic::Contents); });
     QObject::connect(form, &TMainForm::openRequested, form, [this] { opened(document_->Open()); });
     QObject::connect(form, &TMainForm::saveRequested, form, [this] { document_->Save(); });
     QObject::connect(form, &TMainForm::saveAsRequested, form, [this] { document_->SaveAs(); });

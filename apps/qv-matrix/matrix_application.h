@@ -42,6 +42,7 @@ namespace qv {
 // The help pages lie beside the program, installed or in the build tree; a
 // copy travels inside the program for when it runs on its own.
 QUrl MatrixHelpPage();
+inline constexpr char kMatrixHelpPage[] = "qrc:/help/qv-matrix.html";
 
 // What the program runs on when it is not the real machine: a simulated
 // instrument on virtual time, its port, and scripted dialogs.

@@ -3,7 +3,7 @@
 namespace qvtool {
 
 qv::Answer ConsolePrompter::message(qv::MessageKind kind, const std::string& text, unsigned, qv::Answer defaultAnswer,
-                                    int, qv::MessageStyle)
+                                    qv::HelpTopic, qv::MessageStyle)
 {
     if (kind == qv::MessageKind::Error || kind == qv::MessageKind::Warning) {
         lastError_ = text;

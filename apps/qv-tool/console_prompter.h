@@ -11,7 +11,7 @@ namespace qvtool {
 class ConsolePrompter : public qv::Prompter {
 public:
     qv::Answer message(qv::MessageKind kind, const std::string& text, unsigned buttons, qv::Answer defaultAnswer,
-                       int helpTopic, qv::MessageStyle style) override;
+                       qv::HelpTopic helpTopic, qv::MessageStyle style) override;
     std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override
     {
         return std::nullopt;
@@ -25,7 +25,7 @@ public:
         return std::nullopt;
     }
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-    void showHelp(int) override {} // no help pages on a console
+    void showHelp(qv::HelpTopic) override {} // no help pages on a console
 
     // The last error shown, with its line breaks as spaces; "" when none.
     const std::string& lastError() const { return lastError_; }

@@ -36,7 +36,7 @@ std::string BatchPrompter::Line(MessageKind kind, const std::string& text)
     return line + "\n";
 }
 
-Answer BatchPrompter::message(MessageKind kind, const std::string& text, unsigned, Answer defaultAnswer, int,
+Answer BatchPrompter::message(MessageKind kind, const std::string& text, unsigned, Answer defaultAnswer, HelpTopic,
                               MessageStyle)
 {
     const std::string line = Line(kind, text);

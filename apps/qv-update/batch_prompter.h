@@ -14,7 +14,7 @@ public:
     explicit BatchPrompter(std::FILE* out = stderr) : out_(out) {}
 
     Answer message(MessageKind kind, const std::string& text, unsigned buttons = ButtonOk,
-                   Answer defaultAnswer = Answer::Ok, int helpTopic = 0,
+                   Answer defaultAnswer = Answer::Ok, HelpTopic helpTopic = HelpTopic::Contents,
                    MessageStyle style = MessageStyle::Normal) override;
     std::optional<std::string> inputBox(const std::string&, const std::string&,
                                         const std::string& defaultValue) override
@@ -30,7 +30,7 @@ public:
         return std::nullopt;
     }
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
-    void showHelp(int) override {}
+    void showHelp(HelpTopic) override {}
 
     // "Error: " and the text with a line break for each "\r".
     static std::string Line(MessageKind kind, const std::string& text);

@@ -5,6 +5,7 @@
 #include "platform/qt/help_location.h"
 
 #include <QApplication>
+#include <QUrl>
 #include <QTimer>
 
 namespace qv {

@@ -11,6 +11,9 @@
 
 namespace qv {
 
+// The help pages travel inside the program.
+inline constexpr char kUpdateHelpPage[] = "qrc:/help/qv-update.html";
+
 // One run of QV-Update with its window: the main window, its dialogs and
 // the core behind them; the command line's job 100 ms after the window
 // is shown.

@@ -50,7 +50,7 @@ TEST(UpgradeOffer, AskedOnlyForAnImageBehindTheInstrument)
                                          "wish to upgrade the preset.");
                 EXPECT_EQ(question.buttons, unsigned(ButtonYesNo));
                 EXPECT_EQ(question.defaultAnswer, Answer::Yes);
-                EXPECT_EQ(question.helpTopic, 7);
+                EXPECT_EQ(question.helpTopic, HelpTopic::PresetUpgrade);
             }
             if (c.asked && answer == Answer::Yes) {
                 EXPECT_EQ(image.imageVersion(), c.afterYes);

@@ -1,6 +1,7 @@
 #include "rvt_type_dialog.h"
 
 #include "platform/qt/display_text.h"
+#include "platform/qt/help_key.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -16,8 +17,7 @@ RvtTypeDialog::RvtTypeDialog(Program program, Prompter& prompter, QWidget* paren
     OKButton->setObjectName(QStringLiteral("OKButton"));
 
     setWindowTitle(displayText(choice_.caption()));
-    // Where F1 will look up the topic once the help viewer is in.
-    setProperty("helpTopic", RvtTypeChoice::kHelpTopic);
+    AddHelpKey(*this, prompter_, HelpTopic::RvtType);
     gbType->setTitle(displayText(choice_.groupCaption()));
     lblInfo->setTextFormat(Qt::PlainText);
     lblInfo->setText(displayText(choice_.infoText()));

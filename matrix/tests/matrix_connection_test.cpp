@@ -159,7 +159,7 @@ TEST(MatrixConnection, DownloadOffersTheUpgradeToANewerInstrument)
     EXPECT_EQ(b.prompter().shown()[0].text,
               "The preset does not appear to be compatable with the software version in the RVT.\rIt is STRONGLY "
               "recommended to upgrade the preset. \r\rDo you wish to upgrade the preset.");
-    EXPECT_EQ(b.prompter().shown()[0].helpTopic, 7);
+    EXPECT_EQ(b.prompter().shown()[0].helpTopic, qv::HelpTopic::PresetUpgrade);
     EXPECT_EQ(b.image.imageVersion(), 0x0510);
     EXPECT_EQ(b.prompter().shown().back().text, "Download complete.");
     EXPECT_TRUE(std::equal(b.image.bytes().begin(), b.image.bytes().end(),
@@ -187,7 +187,7 @@ TEST(MatrixConnection, RestartWithoutAPortTellsSo)
     ASSERT_EQ(b.prompter().shown().size(), 1u);
     EXPECT_EQ(b.prompter().shown()[0].text, "The previously used comport (COM3) is no longer available.\rPlease select a "
                                             "different port from the Interface menu.");
-    EXPECT_EQ(b.prompter().shown()[0].helpTopic, 6);
+    EXPECT_EQ(b.prompter().shown()[0].helpTopic, qv::HelpTopic::MissingPort);
     EXPECT_TRUE(b.view.mainEnabled);
 }
 

@@ -28,7 +28,6 @@ TEST_F(TRVTTypeFormTest, ShowsItsTextsAndTheMatrixListWithTheThirdEntrySelected)
     EXPECT_EQ(form.objectName(), QStringLiteral("RVTTypeForm"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("RVTType."));
     EXPECT_EQ(form.size(), QSize(362, 172));
-    EXPECT_EQ(form.property("helpTopic").toInt(), 15);
     EXPECT_EQ(group->title(), QStringLiteral("Select RVT-Type."));
     EXPECT_EQ(label->text(),
               QStringLiteral("The RVT is in BIOS-Mode, it therefore is not possible\n to automatically identify the "

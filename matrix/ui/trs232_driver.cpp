@@ -172,7 +172,7 @@ bool TRS232Driver::mayClose()
         return false;
     if (auto question = CloseQuestionFor(mode)) {
         const Answer answer = channel_.host().prompter.message(
-            MessageKind::Warning, question->text, ButtonYesNo, Answer::No, 0,
+            MessageKind::Warning, question->text, ButtonYesNo, Answer::No, HelpTopic::Contents,
             question->alarm ? MessageStyle::Alarm : MessageStyle::Normal);
         if (answer != Answer::Yes)
             return false;

@@ -97,7 +97,6 @@ TEST(OptionsForm, OpensWithTheStoredValuesAndTheRealRegistration)
 
     EXPECT_EQ(b.form->windowTitle(), "Options.");
     EXPECT_TRUE(b.form->isModal());
-    EXPECT_EQ(b.form->property("helpTopic").toInt(), 31);
     EXPECT_FALSE(b.child<QCheckBox>("CheckMatrixClick")->isChecked());
     EXPECT_FALSE(b.child<QCheckBox>("CheckBoxFileAssociation")->isChecked());
     EXPECT_FALSE(b.child<QCheckBox>("CheckMouseTrace")->isChecked());
@@ -228,7 +227,7 @@ TEST(OptionsForm, CancelKeepsEverythingAndTickedTypesAreRegisteredOnOk)
     EXPECT_TRUE(b.main->isAssociated("PRE"));
 
     QTest::mouseClick(b.child<QPushButton>("HelpButton"), Qt::LeftButton);
-    EXPECT_EQ(b.prompter.helpTopics(), std::vector<int>{31});
+    EXPECT_EQ(b.prompter.helpTopics(), std::vector<HelpTopic>{HelpTopic::Options});
 }
 
 } // namespace

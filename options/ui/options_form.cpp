@@ -6,6 +6,7 @@
 #include "matrix/ui/matrix_grid.h"
 #include "options/icon_roles.h"
 #include "platform/host/prompter.h"
+#include "platform/qt/help_key.h"
 #include "dialog_support.h"
 
 #include <QCheckBox>
@@ -94,7 +95,7 @@ TOptionsForm::TOptionsForm(TMainForm& mainForm, MatrixGrid& grid, Prompter& prom
     setObjectName("OptionsForm");
     setWindowTitle("Options.");
     setWindowModality(Qt::ApplicationModal);
-    setProperty("helpTopic", kHelpTopic);
+    AddHelpKey(*this, prompter_, HelpTopic::Options);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -110,7 +111,7 @@ TOptionsForm::TOptionsForm(TMainForm& mainForm, MatrixGrid& grid, Prompter& prom
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     auto* HelpButton = new QPushButton("Help", this);
     HelpButton->setObjectName("HelpButton");
-    connect(HelpButton, &QPushButton::clicked, this, [this] { prompter_.showHelp(kHelpTopic); });
+    connect(HelpButton, &QPushButton::clicked, this, [this] { prompter_.showHelp(HelpTopic::Options); });
     auto* row = new QHBoxLayout;
     row->addWidget(HelpButton);
     row->addStretch();

@@ -28,7 +28,6 @@ class TOptionsForm : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kHelpTopic = 31;
     static constexpr int kPreviewSize = 23;
     static constexpr int kPreviewOffset = 4;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "help_topics.h"
+
 #include <optional>
 #include <string>
 
@@ -33,7 +35,7 @@ public:
     virtual ~Prompter() = default;
 
     virtual Answer message(MessageKind kind, const std::string& text, unsigned buttons = ButtonOk,
-                           Answer defaultAnswer = Answer::Ok, int helpTopic = 0,
+                           Answer defaultAnswer = Answer::Ok, HelpTopic helpTopic = HelpTopic::Contents,
                            MessageStyle style = MessageStyle::Normal) = 0;
 
     // Returns the entered text, or nothing when cancelled.
@@ -46,18 +48,18 @@ public:
     virtual std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) = 0;
     // The filter picked in the last open or save dialog, counted from 1.
     virtual int lastFilterIndex() const { return 1; }
-    // Opens the help at a topic; 0 is its contents.
-    virtual void showHelp(int topic) = 0;
+    // Opens the help at a topic.
+    virtual void showHelp(HelpTopic topic) = 0;
 
-    void error(const std::string& text, int helpTopic = 0)
+    void error(const std::string& text, HelpTopic helpTopic = HelpTopic::Contents)
     {
         message(MessageKind::Error, text, ButtonOk, Answer::Ok, helpTopic);
     }
-    void information(const std::string& text, int helpTopic = 0)
+    void information(const std::string& text, HelpTopic helpTopic = HelpTopic::Contents)
     {
         message(MessageKind::Information, text, ButtonOk, Answer::Ok, helpTopic);
     }
-    bool confirm(const std::string& text, Answer defaultAnswer = Answer::Yes, int helpTopic = 0)
+    bool confirm(const std::string& text, Answer defaultAnswer = Answer::Yes, HelpTopic helpTopic = HelpTopic::Contents)
     {
         return message(MessageKind::Confirmation, text, ButtonYesNo, defaultAnswer, helpTopic) == Answer::Yes;
     }

@@ -5,7 +5,7 @@
 namespace qv {
 
 Answer ScriptedPrompter::message(MessageKind kind, const std::string& text, unsigned buttons,
-                                 Answer defaultAnswer, int helpTopic, MessageStyle style)
+                                 Answer defaultAnswer, HelpTopic helpTopic, MessageStyle style)
 {
     shown_.push_back({kind, text, buttons, defaultAnswer, helpTopic, style});
     if (answers_.empty())
@@ -17,7 +17,8 @@ Answer ScriptedPrompter::message(MessageKind kind, const std::string& text, unsi
 
 std::optional<std::string> ScriptedPrompter::nextText(const std::string& caption)
 {
-    shown_.push_back({MessageKind::Information, caption, ButtonNone, Answer::Cancel, 0, MessageStyle::Normal});
+    shown_.push_back(
+        {MessageKind::Information, caption, ButtonNone, Answer::Cancel, HelpTopic::Contents, MessageStyle::Normal});
     if (texts_.empty())
         return std::nullopt;
     auto t = texts_.front();

@@ -18,7 +18,7 @@ public:
         std::string text;
         unsigned buttons;
         Answer defaultAnswer;
-        int helpTopic;
+        HelpTopic helpTopic;
         MessageStyle style;
     };
 
@@ -29,7 +29,7 @@ public:
     int lastFilterIndex() const override { return lastFilter_; }
 
     Answer message(MessageKind kind, const std::string& text, unsigned buttons, Answer defaultAnswer,
-                   int helpTopic, MessageStyle style) override;
+                   HelpTopic helpTopic, MessageStyle style) override;
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultValue) override;
     std::optional<std::string> openFile(const std::string& caption, const std::string& filter,
@@ -37,9 +37,9 @@ public:
     std::optional<std::string> saveFile(const std::string& caption, const std::string& filter,
                                         const std::string& suggestion) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) override;
-    void showHelp(int topic) override { helpTopics_.push_back(topic); }
+    void showHelp(HelpTopic topic) override { helpTopics_.push_back(topic); }
     // The topics the help was opened at, in order.
-    const std::vector<int>& helpTopics() const { return helpTopics_; }
+    const std::vector<HelpTopic>& helpTopics() const { return helpTopics_; }
 
     const std::vector<Shown>& shown() const { return shown_; }
     std::vector<std::string> texts() const;
@@ -54,7 +54,7 @@ private:
     std::deque<int> filters_;
     int lastFilter_ = 1;
     std::vector<Shown> shown_;
-    std::vector<int> helpTopics_;
+    std::vector<HelpTopic> helpTopics_;
 };
 
 } // namespace qv

@@ -154,7 +154,7 @@ QWidget* QtPrompter::owner() const
 }
 
 Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned buttons, Answer defaultAnswer,
-                           int helpTopic, MessageStyle style)
+                           HelpTopic helpTopic, MessageStyle style)
 {
     if ((buttons & (ButtonOk | ButtonYesNoCancel)) == 0)
         buttons = ButtonOk;
@@ -164,7 +164,7 @@ Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned b
     box.setIcon(style == MessageStyle::Alarm ? QMessageBox::Warning : icon(kind));
     box.setTextFormat(Qt::PlainText);
     box.setText(displayText(text));
-    box.setProperty("helpTopic", helpTopic);
+    box.setProperty("helpTopic", TopicNumber(helpTopic));
     if (style == MessageStyle::Alarm) {
         box.setStyleSheet(alarmLook_.styleSheet);
         // A message box sizes itself to its text; a spacer across its grid keeps it wide.
@@ -189,7 +189,7 @@ Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned b
     // With help pages, a box with a topic has a Help button and answers F1;
     // the help opens beside it and the question stays.
     QPushButton* help = nullptr;
-    if (helpTopic != 0 && !helpPage_.isEmpty() && !(buttons & ButtonNoAsHelp)) {
+    if (helpTopic != HelpTopic::Contents && !helpPage_.isEmpty() && !(buttons & ButtonNoAsHelp)) {
         help = box.addButton(QMessageBox::Help);
         auto* f1 = new QShortcut(QKeySequence::HelpContents, &box);
         QObject::connect(f1, &QShortcut::activated, &box, [this, helpTopic] { showHelp(helpTopic); });
@@ -208,7 +208,7 @@ Answer QtPrompter::message(MessageKind kind, const std::string& text, unsigned b
     }
 }
 
-void QtPrompter::showHelp(int topic)
+void QtPrompter::showHelp(HelpTopic topic)
 {
     if (helpPage_.isEmpty())
         return;

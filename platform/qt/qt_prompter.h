@@ -38,7 +38,7 @@ public:
     HelpViewer* helpViewer() const { return help_.get(); }
 
     Answer message(MessageKind kind, const std::string& text, unsigned buttons = ButtonOk,
-                   Answer defaultAnswer = Answer::Ok, int helpTopic = 0,
+                   Answer defaultAnswer = Answer::Ok, HelpTopic helpTopic = HelpTopic::Contents,
                    MessageStyle style = MessageStyle::Normal) override;
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultValue) override;
@@ -48,7 +48,7 @@ public:
                                         const std::string& suggestion) override;
     std::optional<std::string> chooseFolder(const std::string& caption, const std::string& folder) override;
     int lastFilterIndex() const override { return lastFilter_; }
-    void showHelp(int topic) override;
+    void showHelp(HelpTopic topic) override;
 
 private:
     QWidget* owner() const;

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QFile>
 #include <QUrl>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -103,7 +104,8 @@ TEST(QtPrompter, MessageBoxesShowKindButtonsAndDefault)
                 box.button(c.press)->click();
         });
         QtPrompter prompter;
-        EXPECT_EQ(prompter.message(c.kind, "First line\rsecond line", c.buttons, c.defaultAnswer, 0, c.style),
+        EXPECT_EQ(prompter.message(c.kind, "First line\rsecond line", c.buttons, c.defaultAnswer, HelpTopic::Contents,
+                                   c.style),
                   c.answer);
     }
 }
@@ -134,10 +136,12 @@ TEST(QtPrompter, HelpOpensBesideTheQuestionOrInsteadOfNo)
         }
     };
     QTimer::singleShot(0, pressHelpThenYes);
-    EXPECT_EQ(prompter.message(MessageKind::Confirmation, "Go on?", ButtonYesNo, Answer::No, 7), Answer::Yes);
+    EXPECT_EQ(prompter.message(MessageKind::Confirmation, "Go on?", ButtonYesNo, Answer::No, HelpTopic::PresetUpgrade),
+              Answer::Yes);
     EXPECT_EQ(boxesSeen, 2);
     ASSERT_NE(prompter.helpViewer(), nullptr);
     EXPECT_TRUE(prompter.helpViewer()->isVisible());
+    EXPECT_EQ(prompter.helpViewer()->browser()->source().fragment(), "topic-7");
 
     // "Help!" in place of No answers No and leaves the help to the caller.
     onMessageBox([](QMessageBox& box) {
@@ -145,7 +149,8 @@ TEST(QtPrompter, HelpOpensBesideTheQuestionOrInsteadOfNo)
         EXPECT_EQ(box.button(QMessageBox::Help), nullptr);
         box.button(QMessageBox::No)->click();
     });
-    EXPECT_EQ(prompter.message(MessageKind::Warning, "Stopped.", ButtonYesNo | ButtonNoAsHelp, Answer::Yes, 7),
+    EXPECT_EQ(prompter.message(MessageKind::Warning, "Stopped.", ButtonYesNo | ButtonNoAsHelp, Answer::Yes,
+                               HelpTopic::PresetUpgrade),
               Answer::No);
 
     // A program without help pages offers no Help button that would do nothing.
@@ -154,7 +159,8 @@ TEST(QtPrompter, HelpOpensBesideTheQuestionOrInsteadOfNo)
         EXPECT_EQ(box.button(QMessageBox::Help), nullptr);
         box.button(QMessageBox::Ok)->click();
     });
-    EXPECT_EQ(withoutHelp.message(MessageKind::Information, "Done.", ButtonOk, Answer::Ok, 7), Answer::Ok);
+    EXPECT_EQ(withoutHelp.message(MessageKind::Information, "Done.", ButtonOk, Answer::Ok, HelpTopic::MissingPort),
+              Answer::Ok);
 }
 
 TEST(QtPrompter, BoxesGoOverAWindowOfOursThatStaysOnTop)

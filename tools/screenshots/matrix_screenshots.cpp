@@ -256,6 +256,9 @@ int main(int argc, char** argv)
     idle(300);
     QApplication::processEvents();
     ok = Save(Picture(form), folder, "qv-matrix-remote.png") && ok;
+    ok = qv::screenshots::SaveHelpPicture(QUrl(qv::kMatrixHelpPage), qv::HelpTopic::Options, folder,
+                                          "qv-matrix-help-viewer.png", "matrix-screenshots") &&
+         ok;
 
     // The theme, a service function of debug mode in remote control.
     program.debugMode().set(true);

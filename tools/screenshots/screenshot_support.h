@@ -2,9 +2,12 @@
 
 // What both screenshot programs share: where the pictures go and how one is
 // written.
+#include "platform/qt/help_viewer.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -37,6 +40,16 @@ inline bool SavePicture(const QImage& picture, const QString& folder, const char
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// The help window of a program opened at a topic, as F1 shows it.
+inline bool SaveHelpPicture(const QUrl& page, HelpTopic topic, const QString& folder, const char* name,
+                            const char* program)
+{
+    HelpViewer viewer(page);
+    viewer.showTopic(topic);
+    QApplication::processEvents();
+    return SavePicture(viewer.grab().toImage(), folder, name, program);
 }
 
 } // namespace qv::screenshots

@@ -296,5 +296,8 @@ int main(int argc, char** argv)
     ok = FpgaPages(line, folder) && ok;
     ok = PackagePage(line, folder) && ok;
     ok = AdvancedMenu(line, folder) && ok;
+    ok = qv::screenshots::SaveHelpPicture(QUrl(qv::kUpdateHelpPage), qv::HelpTopic::PresetUpgrade, folder,
+                                          "qv-update-help-viewer.png", "update-screenshots") &&
+         ok;
     return ok ? 0 : 1;
 }

@@ -96,7 +96,7 @@ TEST(UpdatePrompter, TheQuestionBeforeAnUpdate)
         EXPECT_EQ(box->icon(), QMessageBox::Warning);
         box->button(QMessageBox::Yes)->click();
     });
-    EXPECT_EQ(prompter.message(MessageKind::Warning, "Update?\r\rSure?", ButtonYesNo, Answer::No, 0,
+    EXPECT_EQ(prompter.message(MessageKind::Warning, "Update?\r\rSure?", ButtonYesNo, Answer::No, HelpTopic::Contents,
                                MessageStyle::Alarm),
               Answer::Yes);
     EXPECT_TRUE(style.contains(QStringLiteral("background-color: white")));

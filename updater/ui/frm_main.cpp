@@ -2,6 +2,7 @@
 
 #include "platform/qt/centre_window.h"
 #include "platform/qt/display_text.h"
+#include "platform/qt/help_key.h"
 #include "updater/update_connection.h"
 #include "updater/update_wizard.h"
 
@@ -100,6 +101,7 @@ void TfrmMain::connectHandlers()
             [this](const QPoint& at) { mnuSysTreePopup->popup(sysTree->viewport()->mapToGlobal(at)); });
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     connect(copy, &QShortcut::activated, this, &TfrmMain::CopyTreeToClipboard);
+    AddHelpKey(*this, prompter_, HelpTopic::Contents);
 }
 
 void TfrmMain::setTitle(const std::string& title)

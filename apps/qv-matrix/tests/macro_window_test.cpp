@@ -338,7 +338,7 @@ TEST(MacroWindow, TheHelpKeyRestsWhileAnItemIsChosen)
     Choose(p, "mnuMacro4"); // unassigned: the assign dialog opens
     EXPECT_TRUE(dialogs.helpTopics().empty());
     QTest::keyClick(KeyTarget(p), Qt::Key_F1);
-    EXPECT_EQ(dialogs.helpTopics(), std::vector<int>{0});
+    EXPECT_EQ(dialogs.helpTopics(), std::vector<qv::HelpTopic>{qv::HelpTopic::Contents});
 }
 
 TEST(MacroWindow, AStopEndsTheMacroWithinOnePoll)
