@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run run-update test build deps bench data screenshots clean
+.PHONY: run run-update test build deps bench data examples screenshots clean
 
 deps:
 	@scripts/install-deps
@@ -37,7 +37,8 @@ test: deps
 
 bench: build
 	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench startup_bench \
-	  io_connect_bench update_dsp_bench io_firmware_bench update_flash_bench screen_grab_bench
+	  io_connect_bench update_dsp_bench io_firmware_bench update_flash_bench screen_grab_bench \
+	  package_install_bench
 	@$(BUILD_RUN)/bench/link_bench
 	@$(BUILD_RUN)/bench/transfer_bench
 	@$(BUILD_RUN)/bench/io_connect_bench
@@ -45,6 +46,7 @@ bench: build
 	@$(BUILD_RUN)/bench/io_firmware_bench
 	@$(BUILD_RUN)/bench/update_flash_bench
 	@$(BUILD_RUN)/bench/screen_grab_bench
+	@$(BUILD_RUN)/bench/package_install_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/grid_bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_RUN)/bench/startup_bench
 
@@ -55,6 +57,10 @@ data: build
 	@$(BUILD_RUN)/tools/lcd-font/lcd-font data/items/Font.bin
 	@$(BUILD_RUN)/tools/default-scales/make-default-scales data/items
 	@$(BUILD_RUN)/tools/firmware-data/firmware-data data/items
+
+# Rebuilds the example packages under data/examples from their manifests.
+examples: build
+	@scripts/make-examples $(BUILD_RUN)
 
 # Pictures of the programs under docs/screenshots, drawn offscreen.
 screenshots: build

@@ -2,45 +2,11 @@
 // Next runs it: download mode, the sector writes, the restart. Against the
 // simulated instrument on virtual time at 9600 baud, with and without the
 // I/O-interface in front; the boot into download mode is part of the time.
-#include "bench_support.h"
-#include "updater/headless_wizard_view.h"
-#include "updater/update_connection.h"
-#include "updater/update_wizard.h"
+#include "wizard_bench.h"
 
 #include <filesystem>
 #include <fstream>
 #include <vector>
-
-namespace {
-
-struct WizardBench {
-    explicit WizardBench(qv::sim::InstrumentOptions options) : sim(options)
-    {
-        sim.port.close();
-        view.onStartPage = [this] { wizard.ShowPage("START"); };
-        io.spiDisabled = true; // the block path, not the module's fast flash
-        connection.FormShow();
-        connection.btnOpenClick();
-        wizard.quiet = true;
-    }
-
-    static qv::UpdateConnectionSettings Settings()
-    {
-        qv::UpdateConnectionSettings settings;
-        settings.simulator = true;
-        return settings;
-    }
-
-    bench::SimBench sim;
-    qv::UpdateChannel channel{sim.port, qv::HostServices{sim.clock, sim.pump, sim.prompter}};
-    qv::UpdateIdentity identity;
-    qv::IoInterface io{channel, identity};
-    qv::HeadlessWizardView view;
-    qv::UpdateConnection connection{io, identity, view, Settings()};
-    qv::UpdateWizard wizard{io, identity, connection, view};
-};
-
-} // namespace
 
 int main()
 {
@@ -58,7 +24,8 @@ int main()
     withIo.ioModule.present = true;
     for (auto [label, options] :
          {std::pair{"DSP file, serial port", plain}, std::pair{"DSP file, I/O-interface", withIo}}) {
-        WizardBench b(options);
+        // The block path, not the module's fast flash.
+        bench::WizardBench b(options, true);
         b.view.setInputText(file.string());
         bench::Measure(label, b.sim, [&] {
             const bool done = b.wizard.ExecuteCommand();

@@ -27,6 +27,12 @@ CdpPayload CdpPayloadOf(uint16_t kind)
     }
 }
 
+bool IsUpdateKind(uint16_t kind)
+{
+    return kind <= kCdpUpgradeTo500 || (kind >= kCdpUpgradeTo510 && kind <= kCdpModuleFirmware) ||
+           kind == kCdpWholeMemory || kind == kCdpWriteByte;
+}
+
 uint64_t CdpPayloadLength(uint16_t kind, uint32_t size)
 {
     switch (CdpPayloadOf(kind)) {

@@ -60,6 +60,9 @@ enum CdpKind : uint16_t {
     kCdpWriteByte = 22,
 };
 
+// The kinds QV-Update runs; a package may hold others, which are not run.
+bool IsUpdateKind(uint16_t kind);
+
 // What follows an item header: nothing, `size` bytes of data, a 16-bit value
 // or a single byte.
 enum class CdpPayload { None, Block, Word, Byte };

@@ -2,6 +2,7 @@
 // listening, and with the parameters that follow.
 #include "instrument.h"
 
+#include "default_memory.h"
 #include "wire_codes.h"
 
 namespace qv::sim {
@@ -84,6 +85,9 @@ void Instrument::handleParameter(uint8_t byte, std::vector<uint8_t>& out)
 void Instrument::restart(int64_t timeUs, bool downloadMode)
 {
     ++restarts_;
+    // The software that boots is the one in memory: new software reports its own version.
+    if (const auto version = versionInMemory(memory_))
+        options_.softwareVersion = *version;
     enterIdle();
     protectFlag_ = false;
     downloadMode_ = downloadMode;
@@ -105,8 +109,10 @@ void Instrument::restart(int64_t timeUs, bool downloadMode)
 void Instrument::finishWrite(uint8_t checksum, std::vector<uint8_t>& out)
 {
     state_ = State::Listening;
-    if (checksum != blockChecksum(block_.data(), block_.size()) || !(protectFlag_ || downloadMode_) ||
-        (options_.writeLocked && !downloadMode_)) {
+    // The download mode and the boot loader take software without the protect flag.
+    const bool loading = downloadMode_ || options_.biosMode;
+    if (checksum != blockChecksum(block_.data(), block_.size()) || !(protectFlag_ || loading) ||
+        (options_.writeLocked && !loading)) {
         send(kNak, out);
         return;
     }

@@ -5,7 +5,9 @@
 #include "routing.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <string_view>
 
 namespace qv::sim {
 
@@ -40,12 +42,14 @@ void putBytes(std::vector<uint8_t>& memory, uint32_t address, const std::vector<
     std::copy(bytes.begin(), bytes.end(), memory.begin() + address);
 }
 
+constexpr std::string_view kVersionText = "SOFTWARE VERSION ";
+
 void putVersionMarker(std::vector<uint8_t>& memory, uint16_t softwareVersion)
 {
     // Quiet surroundings: the host's scan does not back up after a partial
     // match, so stray marker-like bytes right before it could hide it.
     std::fill_n(memory.begin() + kVersionArea, kVersionAreaSize, uint8_t(0));
-    std::string text = "SOFTWARE VERSION " + versionDigits(softwareVersion);
+    std::string text = std::string(kVersionText) + versionDigits(softwareVersion);
     text.resize(std::max<size_t>(24, (text.size() + 4) & ~size_t(1)), ' ');
     putBytes(memory, kVersionMarkerAt, pairReversed(text));
 }
@@ -136,6 +140,30 @@ std::vector<uint8_t> pairReversed(const std::string& text)
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
         std::swap(bytes[i], bytes[i + 1]);
     return bytes;
+}
+
+std::optional<uint16_t> versionInMemory(const std::vector<uint8_t>& memory)
+{
+    if (memory.size() < kVersionArea + kVersionAreaSize)
+        return std::nullopt;
+    const std::vector<uint8_t> area = pairReversed(
+        std::string(memory.begin() + kVersionArea, memory.begin() + kVersionArea + kVersionAreaSize));
+    const std::string text(area.begin(), area.end());
+    const size_t at = text.find(kVersionText);
+    if (at == std::string::npos)
+        return std::nullopt;
+    // "M.mm": the digits of the version are the hexadecimal digits of its code.
+    unsigned major = 0;
+    unsigned minor = 0;
+    int majorDigits = 0;
+    size_t i = at + kVersionText.size();
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && majorDigits < 2; ++i, ++majorDigits)
+        major = major * 16 + unsigned(text[i] - '0');
+    if (majorDigits == 0 || i + 2 >= text.size() || text[i] != '.' ||
+        !std::isdigit(static_cast<unsigned char>(text[i + 1])) || !std::isdigit(static_cast<unsigned char>(text[i + 2])))
+        return std::nullopt;
+    minor = unsigned(text[i + 1] - '0') * 16 + unsigned(text[i + 2] - '0');
+    return uint16_t(major << 8 | minor);
 }
 
 std::vector<uint8_t> defaultMemory(const InstrumentOptions& options)

@@ -3,6 +3,7 @@
 #include "instrument_options.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ std::string versionDigits(uint16_t imageVersion);
 
 // Text as the instrument stores it: the two characters of each pair exchanged.
 std::vector<uint8_t> pairReversed(const std::string& text);
+
+// The software version the marker in the version area names, as the
+// software reports it after a restart; nothing when the area holds none.
+std::optional<uint16_t> versionInMemory(const std::vector<uint8_t>& memory);
 
 // The instrument's whole memory as it comes from the factory, made only
 // from the options so that every read is predictable.

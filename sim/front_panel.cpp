@@ -69,7 +69,7 @@ int64_t Instrument::nextUnsolicitedUs() const
 
 namespace {
 
-constexpr char kUsage[] = "usage: route O I | preset N | power | state | lcd FILE | io | fpga | slot N | scale N";
+constexpr char kUsage[] = "usage: route O I | preset N | power | state | version | lcd FILE | io | fpga | slot N | scale N";
 constexpr int kWordsPerLine = 16;
 constexpr char kNoIoModule[] = "no I/O module";
 
@@ -165,6 +165,8 @@ std::string FrontPanel::command(const std::string& line)
     }
     if (word == "state" && numbers.empty())
         return state();
+    if (word == "version" && numbers.empty())
+        return versionDigits(instrument_.options().softwareVersion);
     if (word == "io" && numbers.empty())
         return ioState();
     if (word == "fpga" && numbers.empty())
@@ -183,6 +185,7 @@ std::string frontPanelUsage()
            "  preset N           select preset N, 1-11 (reported with AP9)\n"
            "  power              switch off and on: a power-up notice after the boot time\n"
            "  state              what the display tells: running, booting, BIOS mode or download mode\n"
+           "  version            the software version the instrument reports\n"
            "  lcd FILE           write the picture the display shows to FILE, a PPM image\n"
            "  io                 the I/O module's RUN code: version, ID, system mode and version text\n"
            "  fpga               the mainboard FPGA: bytes configured and whether it was started\n"

@@ -34,7 +34,4 @@ FlashReadCheck CheckFlashRead(const FlashReadFields& fields, int flashSectors, b
 // "." and the sector as three hexadecimal digits: ".380".
 std::string SectorExtension(uint32_t sector);
 
-// Elapsed time as minutes and two-digit seconds: "1:05".
-std::string ElapsedText(int64_t ms);
-
 } // namespace qv

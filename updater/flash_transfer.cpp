@@ -3,6 +3,8 @@
 
 #include "link/wire_protocol.h"
 
+#include <algorithm>
+
 namespace qv {
 
 FlashTransfer::FlashTransfer(IoInterface& io) : io_(io), channel_(io.channel()) {}
@@ -101,8 +103,7 @@ int FlashTransfer::ReadBlocks(size_t count, std::vector<uint8_t>& stream, Progre
             stream.insert(stream.end(), block.begin(), block.begin() + flash::kSectorBytes);
             ++accepted;
             resends = 0;
-            if (bar)
-                bar->advance(1);
+            AdvanceBars({bar, overall_}, 1, int64_t(flash::kSectorBytes));
         } else if (++resends > kResendLimit) {
             return flash::kChecksumError;
         } else {
@@ -163,7 +164,9 @@ int FlashTransfer::WriteBlocks(const std::vector<uint8_t>& image, Progress* bar,
             // The module asks for more than the image holds: an answer we do not know.
             if (next >= blocks)
                 break;
+            const size_t first = next * flash::kWritePayload;
             const std::vector<uint8_t> block = flash::WriteBlock(image, next++);
+            AdvanceBars({nullptr, overall_}, 0, int64_t(std::min(flash::kWritePayload, image.size() - first)));
             packet.assign(1, char(wire::Checksum55(block.data(), block.size())));
             packet.append(block.begin(), block.end());
             resends = 0;

@@ -3,6 +3,7 @@
 #include "flash_codec.h"
 #include "io_interface.h"
 #include "status_panel.h"
+#include "link/update_transfer.h"
 #include "platform/host/progress.h"
 
 #include <cstdint>
@@ -47,6 +48,10 @@ public:
     int WriteFlashFast(const std::vector<uint8_t>& image, uint32_t address, StatusPanel* status, Progress* bar,
                        StatusPanel* percent);
 
+    // A second bar that a package installation moves by the bytes of each
+    // block, its text the overall percentage.
+    void setOverallBar(Progress* overall) { overall_ = overall; }
+
     // 0 when the module's status allows a fast transfer, else kNotSupported
     // or kNotRunMode.
     int Refusal() const;
@@ -71,6 +76,7 @@ private:
 
     IoInterface& io_;
     UpdateChannel& channel_;
+    Progress* overall_ = nullptr;
 };
 
 } // namespace qv

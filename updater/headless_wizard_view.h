@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,13 @@ public:
         ++moduleSelections;
         return onSelectModules ? onSelectModules(selection) : selection.okEnabled();
     }
+    // Without a window nobody picks a type; a test may.
+    std::optional<int> chooseBiosType() override
+    {
+        ++biosTypeChoices;
+        return onChooseBiosType ? onChooseBiosType() : std::nullopt;
+    }
+    void startProgressDrain() override { ++progressDrains; }
 
     void setModuleTypes(const std::vector<ModuleTypeEntry>& entries) override { moduleTypes = entries; }
 
@@ -123,6 +131,9 @@ public:
     std::function<bool(ModuleSelection&)> onSelectModules;
     int moduleSelections = 0;
     std::vector<ModuleTypeEntry> moduleTypes;
+    std::function<std::optional<int>()> onChooseBiosType;
+    int biosTypeChoices = 0;
+    int progressDrains = 0;
 };
 
 } // namespace qv

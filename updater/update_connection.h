@@ -72,6 +72,8 @@ public:
     const StatusTree& statusTree() const { return tree_; }
     const MacBytes& macBytes() const { return mac_; }
     std::string versionLine() const { return "Version " + settings_.programVersion; }
+    // IsUsbSupported.
+    bool usbSupported() const { return settings_.usbSupported(); }
 
 private:
     bool ConnectInstrument();

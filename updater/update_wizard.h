@@ -99,8 +99,6 @@ private:
     // its message.
     bool LoadDspFile(const std::string& path, const std::string& notFoundText, std::vector<uint8_t>& bytes);
     bool WriteDspSectors(uint32_t address, const std::vector<uint8_t>& bytes);
-    // The branches whose operations this build does not have yet.
-    bool NotAvailable(const std::string& what);
 
     // Firmware and FPGA jobs (wizard_firmware.cpp).
     bool InstallIoFirmwareFile(const std::string& source);
@@ -114,6 +112,8 @@ private:
     void Show(const std::optional<FirmwareMessage>& message);
     FirmwareDisplay FileDisplay();
     uint8_t FirstReceived() const;
+    // A package, with the backup when one is asked for (wizard_package.cpp).
+    bool InstallPackageFile(const std::string& path);
     // The mainboard flash (wizard_flash.cpp).
     void PrepareFlashReadPage();
     // The read page's fields; true when the read can go ahead (flashRead_).

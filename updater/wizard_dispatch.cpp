@@ -99,16 +99,10 @@ bool UpdateWizard::Dispatch(const std::string& t)
     if (HasDspExtension(t))
         return DownloadDspFile(t);
     if (EndsWithNoCase(t, ".CDP"))
-        return NotAvailable("Installing software packages");
+        return InstallPackageFile(t);
     if (Upper(t) == "RVT/R")
         return ReadMainboardFlash();
     prompter_.error(kNotSupportedText);
-    return false;
-}
-
-bool UpdateWizard::NotAvailable(const std::string& what)
-{
-    prompter_.error(what + " is not available in this version of QV-Update.");
     return false;
 }
 

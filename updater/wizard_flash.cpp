@@ -5,6 +5,7 @@
 #include "flash_transfer.h"
 #include "input_recognition.h"
 #include "wizard_texts.h"
+#include "link/elapsed_text.h"
 #include "link/identity_tables.h"
 #include "link/update_download_mode.h"
 #include "link/update_link.h"

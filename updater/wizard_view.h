@@ -5,6 +5,7 @@
 #include "update_view.h"
 #include "platform/host/progress.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,12 @@ public:
     virtual bool selectModules(ModuleSelection& selection) = 0;
     // Fills cboModuleTypes, selects its first entry and runs its change handler.
     virtual void setModuleTypes(const std::vector<ModuleTypeEntry>& entries) = 0;
+    // The BIOS-mode type dialog, modal: the type code confirmed, nothing
+    // when none was.
+    virtual std::optional<int> chooseBiosType() = 0;
+    // tmrProgress after a package installation: both package bars full,
+    // then drained to 0.
+    virtual void startProgressDrain() = 0;
 };
 
 } // namespace qv

@@ -43,7 +43,6 @@ void UpdateApplication::start()
     core_ = std::make_unique<UpdateCore>(*services_, *form_, line_);
     form_->attach(core_->connection, core_->wizard, core_->advanced);
     qtPrompter_.setMainWindow(form_.get());
-    rvtType_ = new TfrmRVTType(core_->prompter, form_.get());
     cmdParam_ = new TfrmCMDParam(form_.get());
     QObject::connect(form_.get(), &TfrmMain::closed, form_.get(), [this] { ended_ = true; });
 

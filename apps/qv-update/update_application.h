@@ -4,7 +4,6 @@
 #include "update_core.h"
 #include "updater/ui/frm_cmd_param.h"
 #include "updater/ui/frm_main.h"
-#include "updater/ui/frm_rvt_type.h"
 #include "updater/ui/update_prompter.h"
 
 #include <memory>
@@ -49,7 +48,6 @@ private:
     bool production_ = false;
     std::unique_ptr<TfrmMain> form_;
     std::unique_ptr<UpdateCore> core_;
-    TfrmRVTType* rvtType_ = nullptr;   // owned by the main window
     TfrmCMDParam* cmdParam_ = nullptr; // owned by the main window
     int exitStatus_ = kExitDone;
     bool ended_ = false;

@@ -282,13 +282,14 @@ TEST(FrontPanel, CommandsFromStandardInput)
     const std::pair<const char*, const char*> cases[] = {
         {"route 7 3", "ok"},
         {"route 63 3", "refused"},
-        {"route 7", "usage: route O I | preset N | power | state | lcd FILE | io | fpga | slot N | scale N"},
+        {"route 7", "usage: route O I | preset N | power | state | version | lcd FILE | io | fpga | slot N | scale N"},
         {"preset 3", "ok"},
-        {"preset x", "usage: route O I | preset N | power | state | lcd FILE | io | fpga | slot N | scale N"},
+        {"preset x", "usage: route O I | preset N | power | state | version | lcd FILE | io | fpga | slot N | scale N"},
         {"state", "running"},
+        {"version", "5.30"},
         {"power", "ok"},
         {"state", "booting"},
-        {"dance", "usage: route O I | preset N | power | state | lcd FILE | io | fpga | slot N | scale N"},
+        {"dance", "usage: route O I | preset N | power | state | version | lcd FILE | io | fpga | slot N | scale N"},
     };
     for (const auto& [line, answer] : cases)
         EXPECT_EQ(b.panel.command(line), answer) << line;

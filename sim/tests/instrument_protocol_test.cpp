@@ -1,5 +1,7 @@
 #include "sim_test_support.h"
 
+#include "sim/default_memory.h"
+
 #include <gtest/gtest.h>
 
 namespace qv::sim::test {
@@ -159,6 +161,36 @@ TEST(InstrumentRestart, IsDeafWhileBootingAndComesBackUnprotected)
     EXPECT_FALSE(d.instrument.protectFlag());
 }
 
+// New software written into the version area is the software that boots:
+// the restart reports its version, in the DOT identity and the front panel.
+TEST(InstrumentRestart, ReportsTheVersionOfTheSoftwareInMemory)
+{
+    struct Case {
+        const char* name;
+        std::string marker; // as the software text reads, before pair reversal
+        uint16_t expected;
+    } cases[] = {
+        {"new software", "SOFTWARE VERSION 5.40  ", 0x0540},
+        {"two-digit major version", "SOFTWARE VERSION 10.02 ", 0x1002},
+        {"no marker: the version stays", std::string(24, ' '), 0x0530},
+        {"a marker without its digits", "SOFTWARE VERSION x.yy  ", 0x0530},
+    };
+    for (const auto& c : cases) {
+        InstrumentDriver d;
+        ASSERT_EQ(d.instrument.options().softwareVersion, 0x0530);
+        d.instrument.poke(kVersionMarkerAt, pairReversed(c.marker));
+        EXPECT_EQ(d.instrument.options().softwareVersion, 0x0530) << c.name << ": not before the restart";
+        d.wakeUp();
+        d.send(Bytes{0x0E});
+        EXPECT_EQ(d.instrument.options().softwareVersion, c.expected) << c.name;
+        d.pauseMs(d.instrument.options().bootMs);
+        const Bytes reply = d.send("\r.LI1,-\r");
+        EXPECT_NE(std::string(reply.begin(), reply.end()).find(".AI7," + std::to_string(c.expected) + "\r\n"),
+                  std::string::npos)
+            << c.name;
+    }
+}
+
 TEST(InstrumentListening, OtherBytesEndListeningAndAreTakenAsIdleInput)
 {
     InstrumentDriver d;
@@ -209,9 +241,10 @@ TEST(InstrumentBiosMode, AcknowledgesAReadButSendsNoData)
     EXPECT_EQ(d.instrument.blockReads(), 0);
     EXPECT_TRUE(d.send("\r.LI1,-\r").empty());
 
-    // Writing, keys and restart still work.
+    // The boot loader takes software without the protect flag; keys and
+    // restart still work.
     d.wakeUp();
-    d.send(Bytes{0x0A});
+    ASSERT_FALSE(d.instrument.protectFlag());
     d.setAddress(0x100);
     Bytes write{0x01, 0x01};
     const Bytes block = withChecksum({9, 8});

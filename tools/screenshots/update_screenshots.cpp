@@ -3,11 +3,13 @@
 // the start page after connecting, the file page after a DSP file went in,
 // the HELP page, the page while an XSVF image goes to the mainboard FPGA,
 // the module selection, the flash read page, the PRE page with a preset
-// file's information and the advanced menu. Run offscreen; see
-// `make screenshots`.
+// file's information, the advanced menu and the package page while a
+// package goes in. Run offscreen; see `make screenshots`.
 #include "apps/qv-update/host_machine.h"
 #include "apps/qv-update/update_application.h"
 #include "config/config_file.h"
+#include "packages/cdp_format.h"
+#include "packages/cdp_writer.h"
 #include "screenshot_support.h"
 #include "sim/default_memory.h"
 #include "sim/fpga_image.h"
@@ -91,17 +93,25 @@ bool WritePresetFile(const QString& path)
            out.write(reinterpret_cast<const char*>(file.data()), qint64(file.size())) == qint64(file.size());
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// A fixed folder, so that the pictures come out the same every time.
+QString UpdateFiles()
 {
-    qv::screenshots::UseOffscreenPlatform();
-    QApplication app(argc, argv);
-    const QString folder = qv::screenshots::PictureFolder(argc, argv);
+    const QString files = QDir::temp().filePath(QStringLiteral("Updates"));
+    QDir().mkpath(files);
+    return files;
+}
 
-    qv::UpdateCommandLine line;
-    line.simulator = true;
-    // The start page after connecting, with the mainboard's details open.
+bool WriteBytes(const QString& path, const char* data, qint64 size)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data, size) == size;
+}
+
+// The start page after connecting with the mainboard's details open, the
+// HELP page, the read page with its fields filled in, and the PRE page with
+// a preset file's information, its origin opened.
+bool StartPages(const qv::UpdateCommandLine& line, const QString& folder)
+{
     qv::sim::VirtualInstrument sim(qv::SimulatedInstrumentOptions());
     qv::UpdateApplication program(line, Services(sim));
     program.start();
@@ -113,114 +123,178 @@ int main(int argc, char** argv)
             (*it)->setExpanded(true);
     bool ok = Save(form, folder, "qv-update-start.png");
 
-    // The HELP page.
     Click(form, "btnNext");
     Type(form, QStringLiteral("HELP"));
     ok = Save(form, folder, "qv-update-help.png") && ok;
 
-    // The read page, its fields filled in.
     Type(form, QStringLiteral("RVT/R"));
     form.findChild<QLineEdit*>(QStringLiteral("txtFlashFile"))->setText(QStringLiteral("/home/service/flash/config"));
     form.findChild<QLineEdit*>(QStringLiteral("txtFlashAddr"))->setText(QStringLiteral("$1C000"));
     form.findChild<QLineEdit*>(QStringLiteral("txtFlashSectorCount"))->setText(QStringLiteral("128"));
     ok = Save(form, folder, "qv-update-read.png") && ok;
 
-    // The PRE page with a preset file's information, its origin opened.
     const QString presetFolder = QDir::temp().filePath(QStringLiteral("Presets"));
     QDir().mkpath(presetFolder);
     const QString preset = QDir(presetFolder).filePath(QStringLiteral("Studio-A.PRE"));
     if (!WritePresetFile(preset))
-        return 1;
+        return false;
     Type(form, preset);
     auto* presetTree = form.findChild<QTreeWidget*>(QStringLiteral("PresetTree"));
     presetTree->topLevelItem(0)->child(0)->setExpanded(true);
     ok = Save(form, folder, "qv-update-preset.png") && ok;
     QFile::remove(preset);
+    return ok;
+}
 
-    // The file page once a DSP file went in, block by block: the module's
-    // flash is not asked for (as with /NOSPI), so the fast path stays out.
+// The file page once a DSP file went in, block by block: the module's flash
+// is not asked for (as with /NOSPI), so the fast path stays out.
+bool FilePage(const qv::UpdateCommandLine& line, const QString& folder)
+{
     qv::sim::VirtualInstrument blocks(qv::SimulatedInstrumentOptions());
-    qv::UpdateApplication second(line, Services(blocks));
-    second.start();
-    qv::TfrmMain& fileForm = second.mainForm();
-    second.core().io.spiDisabled = true;
-    second.core().wizard.quiet = true; // no question to answer
-    Click(fileForm, "btnOpen");
-    // A fixed path, so that the picture comes out the same every time.
-    const QString files = QDir::temp().filePath(QStringLiteral("Updates"));
-    QDir().mkpath(files);
-    const QString dsp = QDir(files).filePath(QStringLiteral("DSP-5.40.380"));
-    QFile file(dsp);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(16384, '\x5A')) < 0)
-        return 1;
-    file.close();
-    Click(fileForm, "btnNext");
-    Type(fileForm, dsp);
-    Click(fileForm, "btnNext");
-    ok = Save(fileForm, folder, "qv-update-file.png") && ok;
+    qv::UpdateApplication program(line, Services(blocks));
+    program.start();
+    qv::TfrmMain& form = program.mainForm();
+    program.core().io.spiDisabled = true;
+    program.core().wizard.quiet = true; // no question to answer
+    Click(form, "btnOpen");
+    const QString dsp = QDir(UpdateFiles()).filePath(QStringLiteral("DSP-5.40.380"));
+    if (!WriteBytes(dsp, QByteArray(16384, '\x5A').constData(), 16384))
+        return false;
+    Click(form, "btnNext");
+    Type(form, dsp);
+    Click(form, "btnNext");
+    const bool ok = Save(form, folder, "qv-update-file.png");
     QFile::remove(dsp);
+    return ok;
+}
 
-    // The file page while an XSVF image goes to the mainboard FPGA: taken
-    // from inside the job, once the image itself is on its way.
+// The file page while an XSVF image goes to the mainboard FPGA, taken from
+// inside the job once the image itself is on its way; then the module
+// selection for an 8-ANA input image over the same window.
+bool FpgaPages(const qv::UpdateCommandLine& line, const QString& folder)
+{
     qv::sim::VirtualInstrument board(qv::SimulatedInstrumentOptions());
-    qv::UpdateApplication third(line, Services(board));
-    third.start();
-    qv::TfrmMain& fpgaForm = third.mainForm();
-    third.core().wizard.quiet = true;
-    Click(fpgaForm, "btnOpen");
-    const QString xsvf = QDir(files).filePath(QStringLiteral("Mainboard-FPGA.xsvf"));
-    QFile image(xsvf);
+    qv::UpdateApplication program(line, Services(board));
+    program.start();
+    qv::TfrmMain& form = program.mainForm();
+    program.core().wizard.quiet = true;
+    Click(form, "btnOpen");
+    const QString xsvf = QDir(UpdateFiles()).filePath(QStringLiteral("Mainboard-FPGA.xsvf"));
     const auto bytes =
         qv::xsvf::Encode(qv::sim::fpgaConfigurationProgram(qv::sim::kVp20Idcode, std::vector<uint8_t>(40000, 0x3C), 512));
-    if (!image.open(QIODevice::WriteOnly) ||
-        image.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) < 0)
-        return 1;
-    image.close();
-    auto* status = fpgaForm.findChild<QLabel*>(QStringLiteral("pnlInfo"));
+    if (!WriteBytes(xsvf, reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())))
+        return false;
+    auto* status = form.findChild<QLabel*>(QStringLiteral("pnlInfo"));
+    bool ok = true;
     bool taken = false;
     board.pump.add([&] {
         if (taken || status->text() != QStringLiteral("FPGA Programming in Progress..."))
             return;
-        auto* bar = fpgaForm.findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+        auto* bar = form.findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
         if (bar->value() * 3 < bar->maximum())
             return;
         taken = true;
-        ok = Save(fpgaForm, folder, "qv-update-fpga.png") && ok;
+        ok = Save(form, folder, "qv-update-fpga.png");
     });
-    Click(fpgaForm, "btnNext");
-    Type(fpgaForm, xsvf);
-    Click(fpgaForm, "btnNext");
+    Click(form, "btnNext");
+    Type(form, xsvf);
+    Click(form, "btnNext");
     ok = taken && ok;
     QFile::remove(xsvf);
 
-    // The module selection for an 8-ANA input image, over the main window.
-    qv::TfrmModuleSelect& select = fpgaForm.moduleSelectDialog();
-    qv::ModuleSelection selection(0xB0, third.core().io.ReadModuleIds());
+    qv::TfrmModuleSelect& select = form.moduleSelectDialog();
+    qv::ModuleSelection selection(0xB0, program.core().io.ReadModuleIds());
     select.Load(selection);
     select.show();
     QApplication::processEvents();
-    ok = qv::screenshots::SavePicture(select.grab().toImage(), folder, "qv-update-module-select.png",
-                                      "update-screenshots") &&
-         ok;
+    return qv::screenshots::SavePicture(select.grab().toImage(), folder, "qv-update-module-select.png",
+                                        "update-screenshots") &&
+           ok;
+}
 
-    // The advanced menu, opened from the banner once armed and attached.
+// The package page in the middle of an installation: the backup taken, the
+// second of two software blocks on its way, both bars moving.
+bool PackagePage(const qv::UpdateCommandLine& line, const QString& folder)
+{
+    qv::sim::VirtualInstrument software(qv::SimulatedInstrumentOptions());
+    qv::UpdateApplication program(line, Services(software));
+    program.start();
+    qv::TfrmMain& form = program.mainForm();
+    program.core().wizard.quiet = true;
+    Click(form, "btnOpen");
+    qv::CdpDraft draft;
+    draft.description = "RVT120S software 5.40";
+    for (int part = 1; part <= 2; ++part) {
+        qv::CdpDraftItem item;
+        item.mask = 1u << 4;
+        item.kind = qv::kCdpSoftwareBlock;
+        item.address = uint32_t(part - 1) * 0x10000;
+        item.description = "Writing the program (part " + std::to_string(part) + " of 2)";
+        item.payload.assign(0x10000, uint8_t(0x40 + part));
+        draft.items.push_back(item);
+    }
+    const QString files = UpdateFiles();
+    const QString cdp = QDir(files).filePath(QStringLiteral("RVT120S-5.40.CDP"));
+    std::string error;
+    if (!qv::WriteCdp(cdp.toStdString(), draft, error))
+        return false;
+    auto* description = form.findChild<QLabel*>(QStringLiteral("ItemDescription"));
+    auto* itemBar = form.findChild<QProgressBar*>(QStringLiteral("ItemProgress"));
+    bool ok = true;
+    bool installing = false;
+    software.pump.add([&] {
+        if (installing || !description->text().startsWith(QStringLiteral("Writing the program (part 2 of 2)")) ||
+            itemBar->value() * 3 < itemBar->maximum())
+            return;
+        installing = true;
+        ok = Save(form, folder, "qv-update-package.png");
+    });
+    Click(form, "btnNext");
+    Type(form, cdp);
+    form.findChild<QLineEdit*>(QStringLiteral("editBackupFileName"))
+        ->setText(QDir(files).filePath(QStringLiteral("Backup-RVT120S")));
+    Click(form, "btnNext");
+    QFile::remove(cdp);
+    QFile::remove(QDir(files).filePath(QStringLiteral("Backup-RVT120S.CDP")));
+    return installing && ok;
+}
+
+// The advanced menu, opened from the banner once armed and attached.
+bool AdvancedMenu(const qv::UpdateCommandLine& line, const QString& folder)
+{
     qv::sim::VirtualInstrument serviced(qv::SimulatedInstrumentOptions());
-    qv::UpdateApplication fourth(line, Services(serviced));
-    fourth.start();
-    qv::TfrmMain& serviceForm = fourth.mainForm();
-    Click(serviceForm, "btnOpen");
-    fourth.core().advanced.Arm();
-    serviceForm.imgAdvancedClickDblClick();
-    serviceForm.pnlBannerContextPopup(serviceForm.mapToGlobal(QPoint(150, 40)));
-    qv::TAdvancedMenu* menu = serviceForm.advancedMenu();
-    SettleBanner(serviceForm);
+    qv::UpdateApplication program(line, Services(serviced));
+    program.start();
+    qv::TfrmMain& form = program.mainForm();
+    Click(form, "btnOpen");
+    program.core().advanced.Arm();
+    form.imgAdvancedClickDblClick();
+    form.pnlBannerContextPopup(form.mapToGlobal(QPoint(150, 40)));
+    qv::TAdvancedMenu* menu = form.advancedMenu();
+    SettleBanner(form);
     QApplication::processEvents();
-    QImage picture = serviceForm.grab().toImage();
+    QImage picture = form.grab().toImage();
     {
         QPainter painter(&picture);
-        painter.drawPixmap(serviceForm.mapFromGlobal(menu->pos()), menu->grab());
+        painter.drawPixmap(form.mapFromGlobal(menu->pos()), menu->grab());
     }
     menu->hide();
-    ok = qv::screenshots::SavePicture(picture, folder, "qv-update-advanced.png", "update-screenshots") && ok;
+    return qv::screenshots::SavePicture(picture, folder, "qv-update-advanced.png", "update-screenshots");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qv::screenshots::UseOffscreenPlatform();
+    QApplication app(argc, argv);
+    const QString folder = qv::screenshots::PictureFolder(argc, argv);
+    qv::UpdateCommandLine line;
+    line.simulator = true;
+    bool ok = StartPages(line, folder);
+    ok = FilePage(line, folder) && ok;
+    ok = FpgaPages(line, folder) && ok;
+    ok = PackagePage(line, folder) && ok;
+    ok = AdvancedMenu(line, folder) && ok;
     return ok ? 0 : 1;
 }

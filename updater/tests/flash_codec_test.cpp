@@ -1,6 +1,7 @@
 // The fast flash framing and the read page's checks.
 #include "updater/flash_codec.h"
 #include "updater/flash_read_page.h"
+#include "link/elapsed_text.h"
 
 #include "link/wire_protocol.h"
 

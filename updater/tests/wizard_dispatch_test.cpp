@@ -251,14 +251,13 @@ TEST(WizardDispatch, DspFileTransferFailure)
     EXPECT_EQ(b.view.text(qv::WizardText::PresetInfo), "Done.");
 }
 
-TEST(WizardDispatch, BranchesOfLaterVersionsSayWhatIsMissing)
+TEST(WizardDispatch, WhatNeedsAModuleOrNamesNothingIsNotSupported)
 {
     struct Case {
         std::string text;
         bool io;
         std::string error;
     } cases[] = {
-        {"/u/update.CDP", false, "Installing software packages is not available in this version of QV-Update."},
         // What needs a module is not supported without one.
         {"/u/io.HEX", false, qv::kNotSupportedText},
         {"MCU/FPGA", false, qv::kNotSupportedText},

@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+#include "platform/qt/centre_window.h"
 #include "platform/qt/display_text.h"
 #include "updater/update_connection.h"
 #include "updater/update_wizard.h"
@@ -28,6 +29,11 @@ TfrmMain::TfrmMain(Prompter& prompter, std::string programVersion, const UpdateC
     setAcceptDrops(true);
     createControls();
     frmModuleSelect = new TfrmModuleSelect(this);
+    frmRVTType = new TfrmRVTType(prompter_, this);
+    tmrProgress = new QTimer(this);
+    tmrProgress->setObjectName(QStringLiteral("tmrProgress"));
+    tmrProgress->setInterval(kProgressDrainMs);
+    connect(tmrProgress, &QTimer::timeout, this, &TfrmMain::tmrProgressTimer);
 
     const auto label = [](QLabel* l) {
         return std::make_unique<WidgetPanel>([l](const QString& t) { l->setText(t); }, [l] { return l->text(); });
@@ -296,6 +302,40 @@ bool TfrmMain::selectModules(ModuleSelection& selection)
 void TfrmMain::setModuleTypes(const std::vector<ModuleTypeEntry>& entries)
 {
     grpModuleSetup->setModuleTypes(entries);
+}
+
+std::optional<int> TfrmMain::chooseBiosType()
+{
+    CentreWindow(*frmRVTType, this);
+    if (frmRVTType->exec() != QDialog::Accepted)
+        return std::nullopt;
+    return frmRVTType->chosenType();
+}
+
+void TfrmMain::startProgressDrain()
+{
+    for (WizardBar which : {WizardBar::Item, WizardBar::Overall}) {
+        bars_[which]->setMaximum(kDrainSteps);
+        bars_[which]->setPosition(kDrainSteps);
+    }
+    repaint();
+    // The full bars stay a moment before they run down.
+    drainPending_ = true;
+    QTimer::singleShot(kDrainPauseMs, this, [this] {
+        drainPending_ = false;
+        tmrProgress->start();
+    });
+}
+
+void TfrmMain::tmrProgressTimer()
+{
+    for (WizardBar which : {WizardBar::Item, WizardBar::Overall}) {
+        Progress& bar = *bars_[which];
+        if (bar.position() > 0)
+            bar.setPosition(bar.position() - 1);
+    }
+    if (bars_[WizardBar::Item]->position() == 0)
+        tmrProgress->stop();
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event)

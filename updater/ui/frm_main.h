@@ -5,6 +5,7 @@
 #include "check_update_link.h"
 #include "frm_module_select.h"
 #include "module_setup_group.h"
+#include "frm_rvt_type.h"
 #include "platform/host/prompter.h"
 #include "platform/qt/qt_progress.h"
 #include "updater/status_tree.h"
@@ -19,12 +20,14 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -60,6 +63,11 @@ public:
     static constexpr int kHeight = 500;
     static constexpr int kPortPanelHigh = 132;
     static constexpr int kPortPanelLow = 75;
+    // tmrProgress: both package bars at 100 of 100, a pause, then one step
+    // down a tick.
+    static constexpr int kProgressDrainMs = 4;
+    static constexpr int kDrainPauseMs = 500;
+    static constexpr int kDrainSteps = 100;
 
     // The hidden spot of the advanced menu, in the window's top-left corner.
     static constexpr int kHiddenSpot = 17;
@@ -106,9 +114,14 @@ public:
     void closeWindow() override;
     bool selectModules(ModuleSelection& selection) override;
     void setModuleTypes(const std::vector<ModuleTypeEntry>& entries) override;
+    std::optional<int> chooseBiosType() override;
+    void startProgressDrain() override;
 
-    // The module selection dialog, made with the window.
+    // The module selection and BIOS-mode type dialogs, made with the window.
     TfrmModuleSelect& moduleSelectDialog() const { return *frmModuleSelect; }
+    TfrmRVTType& rvtTypeDialog() const { return *frmRVTType; }
+    // The package progress drain is running.
+    bool draining() const { return tmrProgress->isActive() || drainPending_; }
 
     // What sysTree shows, and its context menu's commands.
     const StatusTree& statusTree() const { return tree_; }
@@ -154,6 +167,7 @@ private:
     QPushButton* button(UpdateControl control) const;
     QWidget* widget(WizardControl control) const;
     void fillTree();
+    void tmrProgressTimer();
 
     Prompter& prompter_;
     std::string programVersion_;
@@ -231,6 +245,9 @@ private:
     TfrmModuleSelect* frmModuleSelect = nullptr;
     TAdvancedMenu* mnuPop = nullptr;
     QWidget* imgAdvancedClick = nullptr;
+    TfrmRVTType* frmRVTType = nullptr;
+    QTimer* tmrProgress = nullptr;
+    bool drainPending_ = false;
 
     std::map<WizardText, std::unique_ptr<WidgetPanel>> panels_;
     std::map<WizardBar, std::unique_ptr<QtProgress>> bars_;

@@ -1,7 +1,8 @@
 // --batch: the command line's job without a window, against the simulated
 // instrument on virtual time, and the exit status it ends with.
+#include "batch_fixture.h"
+
 #include "apps/qv-update/batch_prompter.h"
-#include "apps/qv-update/batch_run.h"
 #include "sim/fpga_image.h"
 #include "sim/io_firmware_image.h"
 #include "sim/virtual_instrument.h"
@@ -20,36 +21,6 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-
-std::string ReadBack(std::FILE* file)
-{
-    std::string text;
-    std::rewind(file);
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
-        text += char(c);
-    std::fclose(file);
-    return text;
-}
-
-struct Batch : qv::sim::VirtualInstrument {
-    explicit Batch(qv::sim::InstrumentOptions options = {}) : VirtualInstrument(options) {}
-
-    int run(const std::vector<std::string>& words, const std::string& memoryFolder = "/opt/qv-update")
-    {
-        qv::UpdateCommandLine line = qv::ParseUpdateCommandLine(words, memoryFolder);
-        line.simulator = true;
-        std::FILE* out = std::tmpfile();
-        std::FILE* err = std::tmpfile();
-        const int status =
-            qv::RunBatch(line, {clock, pump, prompter, port, [] { return std::vector<std::string>{}; }}, out, err);
-        outText = ReadBack(out);
-        errText = ReadBack(err);
-        wire.hostAvailable();
-        return status;
-    }
-    std::string outText;
-    std::string errText;
-};
 
 qv::sim::InstrumentOptions WithIo()
 {

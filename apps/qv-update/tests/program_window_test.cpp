@@ -2,6 +2,8 @@
 // simulated instrument on virtual time: connecting, the wizard's pages,
 // the system information and the command line.
 #include "apps/qv-update/update_application.h"
+#include "packages/cdp_format.h"
+#include "packages/cdp_writer.h"
 #include "platform/qt/display_text.h"
 #include "platform/tests/qt_test_app.h"
 #include "sim/virtual_instrument.h"
@@ -16,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -429,6 +433,90 @@ TEST(UpdateWindow, HelpDialogOfTheCommandLine)
     EXPECT_TRUE(text.startsWith("QV-Update Commandline Parameters.\n\nThe parameter [/C \"Port Number\"]"));
     EXPECT_TRUE(p.app->ended());
     EXPECT_EQ(p.app->exitStatus(), qv::kExitDone);
+}
+
+std::string WritePackage(const QTemporaryDir& dir, const std::string& name, uint32_t mask)
+{
+    qv::CdpDraft draft;
+    draft.description = "New software for the window";
+    qv::CdpDraftItem item;
+    item.mask = mask;
+    item.kind = qv::kCdpSoftwareBlock;
+    item.address = 0x2000;
+    item.description = "Program";
+    item.payload.assign(2048, 0x5A);
+    draft.items = {item};
+    const std::string path = (std::filesystem::path(dir.path().toStdString()) / name).string();
+    std::string error;
+    EXPECT_TRUE(qv::WriteCdp(path, draft, error)) << error;
+    return path;
+}
+
+TEST(UpdateWindow, PackagePageInstallsAndDrainsItsBars)
+{
+    QTemporaryDir dir;
+    Program p;
+    p.click("btnOpen");
+    p.click("btnNext");
+    p.type(QString::fromStdString(WritePackage(dir, "new.CDP", 0)));
+    EXPECT_TRUE(p.shown("grpCDPBackOld"));
+    EXPECT_TRUE(p.shown("grpCDPProgress"));
+    EXPECT_EQ(p.text("lblCDPInfo"), "New software for the window");
+    EXPECT_EQ(p.text("ItemDescription"), "Press NEXT to start the update...");
+    auto* backup = p.child<QCheckBox>("chkBackup");
+    EXPECT_TRUE(backup->isChecked());
+    EXPECT_TRUE(backup->isEnabled());
+    QTest::mouseClick(backup, Qt::LeftButton);
+    EXPECT_FALSE(p.child<QLineEdit>("editBackupFileName")->isEnabled());
+
+    p.prompter.queueAnswer(qv::Answer::Yes); // the question before an update
+    p.click("btnNext");
+    p.wire.hostAvailable();
+    EXPECT_EQ(p.instrument.peek(0x2000, 2048), std::vector<uint8_t>(2048, 0x5A));
+    ASSERT_EQ(p.prompter.texts().size(), 2u);
+    EXPECT_TRUE(p.prompter.texts()[1].starts_with("The software installation is complete. Elapsed Time: "));
+    EXPECT_EQ(p.text("pnlCDPOverallPercent"), "100 %");
+    EXPECT_EQ(p.child<QPushButton>("btnNext")->isEnabled(), true);
+    auto* item = p.child<QProgressBar>("ItemProgress");
+    auto* overall = p.child<QProgressBar>("OverallProgress");
+    EXPECT_TRUE(p.form().draining());
+    EXPECT_EQ(item->value(), 100);
+    // tmrProgress runs the bars down after a pause.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.form().draining(); }, 5000));
+    EXPECT_EQ(item->value(), 0);
+    EXPECT_EQ(overall->value(), 0);
+}
+
+// The type of an instrument in BIOS mode is asked for before the package
+// goes in, with the dialog of the window.
+TEST(UpdateWindow, PackageForAnInstrumentInBiosMode)
+{
+    QTemporaryDir dir;
+    qv::sim::InstrumentOptions bios;
+    bios.biosMode = true;
+    Program p(bios);
+    p.click("btnOpen");
+    p.click("btnNext");
+    p.type(QString::fromStdString(WritePackage(dir, "type5.CDP", 1u << 4)));
+    EXPECT_FALSE(p.child<QCheckBox>("chkBackup")->isChecked()) << "nothing to back up in BIOS mode";
+    EXPECT_TRUE(p.prompter.texts().empty()) << "no warning in BIOS mode";
+
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        caption = dialog->windowTitle();
+        auto* list = dialog->findChild<QComboBox*>();
+        list->setCurrentIndex(7); // "RVT120S"
+        p.prompter.queueAnswer(qv::Answer::Yes);
+        dialog->findChild<QPushButton*>()->click();
+    });
+    p.prompter.queueAnswer(qv::Answer::Yes); // the question before an update
+    p.click("btnNext");
+    p.wire.hostAvailable();
+    EXPECT_EQ(caption, "RVTType.");
+    EXPECT_EQ(p.instrument.peek(0x2000, 2048), std::vector<uint8_t>(2048, 0x5A));
+    EXPECT_EQ(p.prompter.count("Are you sure that your instrument is a RVT120S?"), 1);
 }
 
 TEST(UpdateWindow, ClosingTheWindowGoesThroughExit)

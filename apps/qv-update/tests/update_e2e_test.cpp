@@ -182,6 +182,30 @@ std::string Ask(qv::sim::testing::SimulatorProcess& sim, const std::string& comm
     return {};
 }
 
+// The example package of new software: in the instrument's memory, and
+// reported as its version once it has restarted.
+TEST(UpdateEndToEnd, SoftwarePackageAndTheVersionAfterTheRestart)
+{
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    const std::filesystem::path examples = QV_EXAMPLES_DIR;
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, Options({"--baud", "115200", "--boot-ms", "300"}, kSlowReader),
+                                           folder);
+    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    EXPECT_EQ(Ask(sim, "version"), "5.30");
+    const UpdateRun run =
+        RunUpdate({"--batch", "/F", (examples / "software-blocks.CDP").string(), "/C", sim.device()}, folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("Information: The software installation is complete. Elapsed Time: "), std::string::npos)
+        << run.err;
+    EXPECT_EQ(Ask(sim, "version"), "5.40");
+
+    const std::string memory = sim.stopAndDump();
+    ASSERT_EQ(memory.size(), size_t(1) << 22);
+    EXPECT_EQ(memory.substr(0x2000, 1024), qv::sim::testing::SlurpFile(examples / "payloads" / "program.bin"));
+    EXPECT_EQ(memory.substr(0x18100, 128), qv::sim::testing::SlurpFile(examples / "payloads" / "version.bin"));
+}
+
 void Write(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream(path, std::ios::binary)

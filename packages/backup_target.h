@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace qv {
+
+class Prompter;
+
+struct BackupTarget {
+    bool ok = false;  // the installation may go on with a backup to `name`
+    std::string name; // the backup name as the edit shows it afterwards
+};
+
+// QV-Update's check of the backup file named in editBackupFileName before a
+// package goes in: ".CDP" appended, the directory created on request, an
+// existing file replaced on request. The old file stays until the new backup
+// has been written in full; what is checked here is that it can be.
+BackupTarget CheckBackupTarget(const std::string& text, Prompter& prompter);
+
+} // namespace qv
