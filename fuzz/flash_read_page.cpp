@@ -2,6 +2,7 @@
 // count, checked against flashes of any size. The input: a byte for the
 // flash size, then the three fields a line each.
 #include "fuzz/fuzz_input.h"
+#include "link/elapsed_text.h"
 #include "updater/flash_codec.h"
 #include "updater/flash_read_page.h"
 
