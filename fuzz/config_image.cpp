@@ -7,6 +7,7 @@
 #include "config/config_image.h"
 #include "config/preset_list.h"
 #include "config/upgrade_offer.h"
+#include "fuzz/factory_image.h"
 #include "fuzz/fuzz_input.h"
 #include "matrix/channel_options.h"
 #include "matrix/grid_clipboard.h"
@@ -18,7 +19,6 @@
 #include "options/preset_options.h"
 #include "scale/preview_geometry.h"
 #include "scale/scale_stream.h"
-#include "sim/default_memory.h"
 
 #include <algorithm>
 
@@ -26,14 +26,6 @@ using namespace qv;
 using qv::fuzz::Expect;
 
 namespace {
-
-ConfigImage::Bytes FactoryImage()
-{
-    const std::vector<uint8_t> memory = sim::defaultMemory({});
-    ConfigImage::Bytes bytes{};
-    std::copy_n(memory.begin() + sim::kConfigImage, bytes.size(), bytes.begin());
-    return bytes;
-}
 
 void ReadScaleSlots(const ConfigImage& image)
 {
@@ -131,7 +123,7 @@ void ReadAll(ConfigImage& image, int selected)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const ConfigImage::Bytes factory = FactoryImage();
+    static const ConfigImage::Bytes factory = qv::fuzz::FactoryImageBytes();
     qv::fuzz::FuzzInput input(data, size);
     ConfigImage::Bytes bytes = factory;
     IdentityTrailer trailer;

@@ -2,9 +2,9 @@
 // pasted as labels or crosspoints stay within the image, and a block copied
 // from the image pastes back without changing it.
 #include "config/config_image.h"
+#include "fuzz/factory_image.h"
 #include "fuzz/fuzz_input.h"
 #include "matrix/grid_clipboard.h"
-#include "sim/default_memory.h"
 
 #include <algorithm>
 
@@ -15,11 +15,8 @@ namespace {
 
 ConfigImage FactoryImage()
 {
-    const std::vector<uint8_t> memory = sim::defaultMemory({});
-    ConfigImage::Bytes bytes{};
-    std::copy_n(memory.begin() + sim::kConfigImage, bytes.size(), bytes.begin());
     ConfigImage image;
-    image.replace(bytes, {});
+    image.replace(qv::fuzz::FactoryImageBytes(), {});
     return image;
 }
 
