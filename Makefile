@@ -2,11 +2,12 @@
 # make test  build with sanitizers and run every test
 # make install [PREFIX=/usr/local] [DESTDIR=]   install the programs and their files
 # make deb   a Debian package under build/run/deb, checked by lintian
+# make fuzz  build the fuzz targets with clang and run each for FUZZ_SECONDS
 JOBS ?= $(shell nproc)
 BUILD_RUN := build/run
 BUILD_TEST := build/test
 
-.PHONY: run run-update test build deps bench data examples screenshots help-images install deb clean
+.PHONY: run run-update test build deps bench data examples screenshots help-images install deb fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -36,6 +37,21 @@ test: deps
 	@cmake -S . -B $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_TEST) -j$(JOBS)
 	@cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+# Builds the fuzz targets with clang and runs each for FUZZ_SECONDS from its
+# corpus; FUZZ_TARGETS picks some of them. New inputs and findings stay in
+# build/fuzz.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
+BUILD_FUZZ := build/fuzz
+
+fuzz:
+	@scripts/install-deps
+	@scripts/install-fuzz-deps
+	@cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQV_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j$(JOBS) --target fuzz-targets
+	@scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 bench: build
 	@cmake --build $(BUILD_RUN) -j$(JOBS) --target link_bench transfer_bench grid_bench startup_bench \

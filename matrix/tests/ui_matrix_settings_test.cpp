@@ -211,6 +211,27 @@ TEST(MatrixSettings, WritingKeepsExtCmdAndOtherKeysAndRoundTrips)
               QRect(30, 40, 800, 600));
 }
 
+TEST(MatrixSettings, AFileNameWithLineBreaksAddsNoLinesOfItsOwn)
+{
+    ConfigHome home;
+    home.write("[Settings]\nComInterface=COM1\n");
+    const qv::RecentFileList files{"/p/x.PRE\n[Settings]\r\nExtCMD=/tmp/other-program", "", "", ""};
+    ASSERT_TRUE(qv::WriteRecentFiles(files, home.path()));
+    const qv::MatrixSettings s = qv::ReadMatrixSettings(home.path());
+    EXPECT_EQ(s.extCmd, "") << "no external program from a file name";
+    EXPECT_EQ(s.recentFiles[0], "/p/x.PRE [Settings]  ExtCMD=/tmp/other-program");
+}
+
+TEST(MatrixSettings, WritingKeepsASectionWithoutAName)
+{
+    ConfigHome home;
+    home.write("[Settings]\nComInterface=COM1\n[]\nExtCMD=/tmp/other-program\n");
+    ASSERT_EQ(qv::ReadMatrixSettings(home.path()).extCmd, "");
+    ASSERT_TRUE(qv::WriteRecentFiles({"/a.PRE", "", "", ""}, home.path()));
+    EXPECT_EQ(qv::ReadMatrixSettings(home.path()).extCmd, "") << "its keys stay out of [Settings]";
+    EXPECT_TRUE(home.read().startsWith("[Settings]\nComInterface=COM1\n[]\nExtCMD=/tmp/other-program\n"));
+}
+
 TEST(MatrixSettings, AFileThatCannotBeWrittenIsReported)
 {
     ConfigHome home;

@@ -66,8 +66,12 @@ QString IniFile::value(const QString& section, const QString& key, const QString
     return line ? line->text : fallback;
 }
 
-void IniFile::setValue(const QString& section, const QString& key, const QString& value)
+void IniFile::setValue(const QString& section, const QString& key, const QString& text)
 {
+    // A value is one line: a line break in it (a file name may hold one)
+    // would start lines of its own, such as a section or a key of its choice.
+    QString value = text;
+    value.replace('\r', ' ').replace('\n', ' ');
     if (auto* line = const_cast<Line*>(find(section, key))) {
         line->text = value;
         return;
@@ -89,7 +93,9 @@ bool IniFile::save(QString* error) const
 {
     QByteArray out;
     for (const Section& s : sections_) {
-        if (!s.name.isEmpty()) {
+        // Every section but the lines before the first one has its header,
+        // also "[]": its lines would else join the section before it.
+        if (&s != &sections_.front()) {
             if (s.added && !out.isEmpty() && !out.endsWith("\n\n"))
                 out += '\n';
             out += '[' + s.name.toUtf8() + "]\n";

@@ -20,6 +20,7 @@ public:
     bool contains(const QString& section, const QString& key) const;
     // The first of two equal keys counts.
     QString value(const QString& section, const QString& key, const QString& fallback = {}) const;
+    // Line breaks in the value become spaces.
     void setValue(const QString& section, const QString& key, const QString& value);
 
     // False with the platform's error text; the old file then stays.
