@@ -39,13 +39,17 @@ std::optional<double> ReadGainText(const std::string& text)
 
 std::string GainFieldText(double db)
 {
-    // 15 significant digits, as the float is written: 0,1 steps leave no noise.
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15g", db == 0 ? 0.0 : db);
-    std::string text = buffer;
+    // Fixed notation, as ReadGainText reads it back (an exponent such as
+    // "1e-08" near zero would not be); ten decimals without the trailing
+    // zeros: 0,1 steps leave no noise.
+    const double value = db == 0 ? 0.0 : db;
+    std::string text(size_t(std::snprintf(nullptr, 0, "%.10f", value)) + 1, '\0');
+    text.resize(size_t(std::snprintf(text.data(), text.size(), "%.10f", value)));
+    while (text.back() == '0' && text[text.size() - 2] != '.')
+        text.pop_back();
+    if (text == "-0.0")
+        text = "0.0";
     std::replace(text.begin(), text.end(), '.', ',');
-    if (text.find(',') == std::string::npos)
-        text += ",0";
     return text;
 }
 

@@ -83,6 +83,9 @@ TEST(GainField, ReadsStepsAndConverts)
         {"1,2,3", std::nullopt, std::nullopt, std::nullopt},
         {"--1", std::nullopt, std::nullopt, std::nullopt},
         {"1e3", std::nullopt, std::nullopt, std::nullopt},
+        // Near zero the field text stays fixed notation, which reads back.
+        {"0,10000001", "0,20000001", "0,00000001", 1},
+        {"0,00005", "0,10005", "-0,09995", 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(qv::StepGainText(c.text, +1), c.up) << c.text;
