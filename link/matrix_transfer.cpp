@@ -156,7 +156,8 @@ MatrixTransfer::BlockWrite MatrixTransfer::WriteBlock(uint32_t address, const ui
             channel().host().clock.sleepMs(1);
             written = link_.WriteBDMA(wire::kBlockSize, block);
         }
-        if (channel().timeout)
+        // A port that is gone never takes the block: the write did not finish.
+        if (channel().timeout || !channel().port().isOpen())
             return BlockWrite::TimedOut;
         if (written)
             return BlockWrite::Written;
@@ -251,7 +252,7 @@ bool MatrixTransfer::ModifyMemoryWord(uint32_t address, const std::string& value
             block[offset] = uint8_t((*value >> 8) & 0xFF);
             block[offset + 1] = uint8_t(*value & 0xFF);
             if (link_.WriteBDMAaddr(blockAddress)) {
-                while (!done && !Cancelled()) {
+                while (!done && !Cancelled() && channel().port().isOpen()) {
                     channel().host().clock.sleepMs(kWordWritePauseMs);
                     done = link_.WriteBDMA(wire::kBlockSize, block.data());
                 }
@@ -259,10 +260,28 @@ bool MatrixTransfer::ModifyMemoryWord(uint32_t address, const std::string& value
                     view_.bar().advance(1);
             }
         }
+        // Retrying a port that is gone would never end.
+        if (!done && !channel().port().isOpen())
+            break;
         channel().host().clock.sleepMs(kWordRoundPauseMs);
     }
     view_.setTextLine("");
     return done;
+}
+
+bool MatrixTransfer::MayClose()
+{
+    if (RefusesToClose(mode))
+        return false;
+    if (auto question = CloseQuestionFor(mode)) {
+        const Answer answer = channel().host().prompter.message(
+            MessageKind::Warning, question->text, ButtonYesNo, Answer::No, HelpTopic::Contents,
+            question->alarm ? MessageStyle::Alarm : MessageStyle::Normal);
+        if (answer != Answer::Yes)
+            return false;
+    }
+    cancel = true;
+    return true;
 }
 
 bool MatrixTransfer::RestartInDownloadMode(bool noWait)

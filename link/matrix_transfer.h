@@ -47,6 +47,9 @@ public:
     // Asks the running software to restart into download mode.
     bool RestartInDownloadMode(bool noWait);
     void UpdateProgress(int64_t bytesDone);
+    // The user closes the progress window: the running transfer's question
+    // is asked, and Yes sets the cancel flag. False: the window stays.
+    bool MayClose();
 
     bool cancel = false;
     bool quiet = false;

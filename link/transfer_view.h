@@ -52,10 +52,21 @@ public:
     virtual void setBusyCursor(bool busy) = 0;
     virtual void enableMainWindow() = 0;
 
-    // Bars of other windows that follow the transfer while they are shown.
-    virtual Progress* installItemBar() { return nullptr; }
-    virtual Progress* installOverallBar() { return nullptr; }
+    // The installation window's item and overall bars follow the transfers
+    // while it runs a package; nullptr the rest of the time.
+    void setInstallBars(Progress* item, Progress* overall)
+    {
+        installItem_ = item;
+        installOverall_ = overall;
+    }
+    Progress* installItemBar() { return installItem_; }
+    Progress* installOverallBar() { return installOverall_; }
+    // The splash's bar follows the transfers while it is shown.
     virtual Progress* splashBar() { return nullptr; }
+
+private:
+    Progress* installItem_ = nullptr;
+    Progress* installOverall_ = nullptr;
 };
 
 } // namespace qv

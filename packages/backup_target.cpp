@@ -32,7 +32,8 @@ std::string CannotCreateIn(const fs::path& folder)
 
 } // namespace
 
-BackupTarget CheckBackupTarget(const std::string& text, Prompter& prompter)
+BackupTarget CheckBackupTarget(const std::string& text, Prompter& prompter, Program program,
+                               const std::string& confirmedName)
 {
     BackupTarget target{false, text};
     const fs::path typed(text);
@@ -41,7 +42,9 @@ BackupTarget CheckBackupTarget(const std::string& text, Prompter& prompter)
     if (!text.empty())
         target.name = directory.empty() ? file : (directory / file).string();
     if (directory.empty()) {
-        prompter.message(MessageKind::Warning, "Please enter a valid path and filename for the backup file.");
+        prompter.message(MessageKind::Warning, program == Program::Matrix
+                                                   ? "Please specify a filename for the backup file."
+                                                   : "Please enter a valid path and filename for the backup file.");
         return target;
     }
     if (!directory.is_absolute())
@@ -60,7 +63,8 @@ BackupTarget CheckBackupTarget(const std::string& text, Prompter& prompter)
     }
     const fs::path path = directory / file;
     const bool exists = fs::exists(fs::symlink_status(path, error));
-    if (exists && !prompter.confirm("The File '" + file + "' already exists.\rDo you wish to replace it?",
+    const bool confirmed = program == Program::Matrix && path.string() == confirmedName;
+    if (exists && !confirmed && !prompter.confirm("The File '" + file + "' already exists.\rDo you wish to replace it?",
                                     Answer::No))
         return target;
     const std::string reason = fs::is_directory(path, error) ? "It is a directory." : CannotCreateIn(directory);

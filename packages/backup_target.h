@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/program.h"
+
 #include <string>
 
 namespace qv {
@@ -11,10 +13,13 @@ struct BackupTarget {
     std::string name; // the backup name as the edit shows it afterwards
 };
 
-// QV-Update's check of the backup file named in editBackupFileName before a
-// package goes in: ".CDP" appended, the directory created on request, an
-// existing file replaced on request. The old file stays until the new backup
-// has been written in full; what is checked here is that it can be.
-BackupTarget CheckBackupTarget(const std::string& text, Prompter& prompter);
+// The check of the backup file named in the backup edit before a package
+// goes in: ".CDP" appended, the directory created on request, an existing
+// file replaced on request. The old file stays until the new backup has been
+// written in full; what is checked here is that it can be. QV-Matrix does not
+// ask again about the file last chosen in its save dialog (confirmedName),
+// which already asked.
+BackupTarget CheckBackupTarget(const std::string& text, Prompter& prompter, Program program = Program::Update,
+                               const std::string& confirmedName = {});
 
 } // namespace qv

@@ -1,5 +1,7 @@
 #include "hex_data.h"
 
+#include "platform/host/prompter.h"
+
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -79,6 +81,27 @@ unsigned long HexDataValue(std::string_view validated)
             return kLargest;
     }
     return value;
+}
+
+uint16_t AskWordValue(Prompter& prompter, const std::string& prompt, uint16_t value)
+{
+    constexpr int kInputWidth = 5;
+    for (;;) {
+        const auto answer = prompter.inputBox("Input.", prompt, std::to_string(value));
+        if (!answer)
+            return value;
+        const auto valid = ValidateHexData(kInputWidth, *answer);
+        if (!valid) {
+            prompter.error("Illegal data, please try again.");
+            continue;
+        }
+        const unsigned long number = HexDataValue(*valid);
+        if (number > 0xFFFF) {
+            prompter.error("Data is out of range, please try again.");
+            continue;
+        }
+        return uint16_t(number);
+    }
 }
 
 } // namespace qv

@@ -69,6 +69,21 @@ InstallPlan PlanInstall(const CdpPackage& package, const PlanFacts& facts)
     return plan;
 }
 
+InstallPlan PlanMatrixInstall(const CdpPackage& package, int type, bool biosMode)
+{
+    constexpr int64_t kClosingSteps = 2;
+    InstallPlan plan;
+    plan.selected = SelectItems(package, type);
+    for (size_t i : plan.selected) {
+        const CdpItem& item = package.items[i];
+        plan.total += item.size;
+        if ((item.kind == kCdpUpgradeTo500 || item.kind == kCdpUpgradeTo510) && !biosMode)
+            plan.total += kConfigUpgradeBytes;
+    }
+    plan.total += kClosingSteps;
+    return plan;
+}
+
 size_t HexLineCount(std::span<const uint8_t> text)
 {
     const size_t feeds = size_t(std::count(text.begin(), text.end(), uint8_t('\n')));

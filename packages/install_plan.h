@@ -34,6 +34,11 @@ int64_t BackupBytes(int type);
 // the backup (unless the whole memory is read anyway) and a 3 % margin.
 InstallPlan PlanInstall(const CdpPackage& package, const PlanFacts& facts);
 
+// QV-Matrix's selection: the items for the type and the overall bar's
+// maximum, which counts their sizes, a read and a write of the configuration
+// for each upgrade the running software takes, and 2.
+InstallPlan PlanMatrixInstall(const CdpPackage& package, int type, bool biosMode);
+
 // The lines a HEX payload is sent as: each ends after its line feed, a last
 // line without one at the end of the text.
 size_t HexLineCount(std::span<const uint8_t> text);

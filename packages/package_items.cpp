@@ -26,7 +26,6 @@ constexpr int kIoFirmwareDone = 256;
 constexpr int kFlashErased = 1024;
 constexpr int kTransferDone = 27;
 constexpr int kNotSupportedBySpi = 241;
-constexpr int kInputWidth = 5;
 
 bool Succeeded(int transferResult)
 {
@@ -241,26 +240,7 @@ uint16_t PackageInstaller::AskWord(const CdpItem& item)
     // Only the first such item of a run asks; the later ones write its answer.
     if (run_.askedWord)
         return *run_.askedWord;
-    Prompter& prompter = t_.prompter();
-    uint16_t value = item.value();
-    for (;;) {
-        const auto answer = prompter.inputBox("Input.", item.description, std::to_string(value));
-        // A closed box keeps the value the package proposes.
-        if (!answer)
-            break;
-        const auto valid = ValidateHexData(kInputWidth, *answer);
-        if (!valid) {
-            prompter.error("Illegal data, please try again.");
-            continue;
-        }
-        const unsigned long number = HexDataValue(*valid);
-        if (number > 0xFFFF) {
-            prompter.error("Data is out of range, please try again.");
-            continue;
-        }
-        value = uint16_t(number);
-        break;
-    }
+    const uint16_t value = AskWordValue(t_.prompter(), item.description, item.value());
     run_.askedWord = value;
     return value;
 }

@@ -72,7 +72,9 @@ bool MatrixApplication::start()
     server_.listen(HandOverServerName());
     plugIn();
 
-    return form_->startProgram(commandLine_, portNames_);
+    const bool goOn = form_->startProgram(commandLine_, portNames_);
+    startedUp_ = true;
+    return goOn;
 }
 
 MatrixTransfer* MatrixApplication::transferWindow()
@@ -181,6 +183,7 @@ void MatrixApplication::plugIn()
     scaleEditor_ = std::make_unique<ScaleEditorWiring>(*form_, *document_, *connection_, *remote_, *view_, record_,
                                                        [this] { return transferWindow(); });
     plugInScreenGrab();
+    plugInInstallation();
     connectRequests();
     connectRemoteRequests();
     connectOptionRequests();

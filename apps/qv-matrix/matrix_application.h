@@ -29,6 +29,8 @@
 #include "matrix/ui/splash_form.h"
 #include "platform/qt/qt_prompter.h"
 #include "platform/qt/routed_serial_port.h"
+#include "matrix/ui/rvt_type_form.h"
+#include "service/ui/install_form.h"
 #include "service/ui/scg_form.h"
 
 #include <QPointer>
@@ -91,6 +93,7 @@ public:
     // Switched in the About box; what it reveals watches it.
     DebugMode& debugMode() { return debugMode_; }
     TfrmSCG& screenGrab() { return *screenGrab_; }
+    TInstallForm& installation() { return *install_; }
 
 private:
     void plugIn();
@@ -105,6 +108,10 @@ private:
     // service_plug_in.cpp: the screen grab.
     void plugInScreenGrab();
     void openScreenGrab();
+    // The software installation: its menu entry and the packages of the
+    // command line, the hand-over and drops.
+    void plugInInstallation();
+    void openInstallation(const QString& package);
     void setDownloadMode();
     // Follows the Interface menu's choice: the serial port, the external
     // program or none.
@@ -160,6 +167,8 @@ private:
     TOptionsForm* options_ = nullptr;
     TDebugForm* debugList_ = nullptr;
     TfrmSCG* screenGrab_ = nullptr;
+    TInstallForm* install_ = nullptr;
+    bool startedUp_ = false; // the start-up sequence has run
 };
 
 } // namespace qv

@@ -27,3 +27,46 @@ void MatrixApplication::openScreenGrab()
 }
 
 } // namespace qv
+
+namespace qv {
+
+void MatrixApplication::plugInInstallation()
+{
+    TMainForm* form = form_.get();
+    InstallConnection connection{
+        [this] { return transferWindow(); },
+        [this](bool skipTextQuery) {
+            applyInterface();
+            connection_->skipDotIdentityOnce = skipTextQuery;
+            if (connection_->interface == MatrixInterface::Serial)
+                connection_->identify();
+            connection_->skipDotIdentityOnce = false;
+        },
+        [this] { connection_->restart(); },
+        [this](const std::string& line) { debugList_->addLine(QString::fromStdString(line)); },
+    };
+    install_ = new TInstallForm(
+        prompter_, record_, std::move(connection),
+        [this]() -> std::optional<int> {
+            TRVTTypeForm dialog(prompter_, install_);
+            dialog.exec();
+            return dialog.chosenType();
+        },
+        form);
+    QObject::connect(form, &TMainForm::installSoftwareRequested, form, [this] { openInstallation({}); });
+    form->hooks().installPackage = [this](const QString& path) {
+        if (document_->ReplacementGuard())
+            openInstallation(path);
+    };
+}
+
+void MatrixApplication::openInstallation(const QString& package)
+{
+    // It restarts the instrument: remote control ends first.
+    if (remote_->connected() && !remote_->disconnectAsk())
+        return;
+    // A package of the command line ends the program after its window.
+    install_->ShowFor(package, !startedUp_);
+}
+
+} // namespace qv

@@ -58,8 +58,9 @@ struct ShellHooks {
     // no reordering of the list. Unset: openFile.
     std::function<bool(const QString& path)> openRecentFile;
     // The replacement guard and the installation window with the package.
-    // Unset while software installation is not built: a package is then
-    // answered with a statement that it cannot be installed from here.
+    // The program always sets it; a shell on its own, without the
+    // installation, answers a package with a statement that it cannot be
+    // installed from here.
     std::function<void(const QString& path)> installPackage;
 
     // Remote control and macros.

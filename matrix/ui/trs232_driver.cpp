@@ -167,17 +167,8 @@ Progress* TRS232Driver::splashBar()
 
 bool TRS232Driver::mayClose()
 {
-    const TransferMode mode = transfer_.mode;
-    if (RefusesToClose(mode))
+    if (!transfer_.MayClose())
         return false;
-    if (auto question = CloseQuestionFor(mode)) {
-        const Answer answer = channel_.host().prompter.message(
-            MessageKind::Warning, question->text, ButtonYesNo, Answer::No, HelpTopic::Contents,
-            question->alarm ? MessageStyle::Alarm : MessageStyle::Normal);
-        if (answer != Answer::Yes)
-            return false;
-    }
-    transfer_.cancel = true;
     if (mainWindow_) {
         mainWindow_->show();
         mainWindow_->setEnabled(true);

@@ -20,10 +20,14 @@
 #include <QPushButton>
 #include <QMenu>
 #include <QPainter>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -130,6 +134,27 @@ bool SaveScreenGrab(qv::MatrixApplication& program, const QString& folder)
     return ok;
 }
 
+// The installation window halfway through the example software package.
+bool SaveInstallation(qv::MatrixApplication& program, qv::sim::VirtualInstrument& sim, const QString& folder)
+{
+    qv::TInstallForm& install = program.installation();
+    // The pump keeps its hook after this returns: the hook owns what it sets.
+    auto saved = std::make_shared<std::optional<bool>>();
+    sim.pump.add([saved, &install, &sim, folder] {
+        if (!*saved && install.isVisible() && sim.instrument.blockWrites() >= 4) {
+            QApplication::processEvents();
+            *saved = SaveWindow(install, folder, "qv-matrix-install.png");
+        }
+    });
+    QTimer::singleShot(0, [&] {
+        install.findChild<QCheckBox*>("BackupCheck")->setChecked(false);
+        install.findChild<QLineEdit*>("SourceFileName")->setText(QStringLiteral(QV_EXAMPLES_DIR "/software-blocks.CDP"));
+        install.findChild<QPushButton*>("Execute")->click();
+    });
+    program.mainForm().action("mnuInstallSoftware")->trigger();
+    return saved->value_or(false);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -193,6 +218,7 @@ int main(int argc, char** argv)
     ok = Save(Picture(form), folder, "qv-matrix-scrolled.png") && ok;
     ok = SaveOptionWindows(program, folder) && ok;
     ok = SaveScreenGrab(program, folder) && ok;
+    ok = SaveInstallation(program, sim, folder) && ok;
 
     // The option dialogs, each as it opens on preset 1.
     const char* picture = nullptr;

@@ -137,7 +137,7 @@ TEST(MenuEntries, NoEnabledEntryIsWithoutEffect)
     EXPECT_EQ(IdlePopupEntries(p, &popups), "") << "an image uploaded";
     // The option dialogs' and the scale editor's entries are among those checked.
     EXPECT_EQ(Missing(OfferedInMain(p), {"mnuPresetOptions", "mnuLCDOptions", "mnuLeqOptions", "mnuScaleOptions",
-                                         "mnuLockCode", "mnuQVScale", "mnuScreenGrab"}),
+                                         "mnuLockCode", "mnuQVScale", "mnuScreenGrab", "mnuInstallSoftware"}),
               "");
     EXPECT_EQ(Missing(popups, {"mnuPPM", "mnuPhase", "mnuSetGain", "mnuGroupGainMaster", "mnuGroupGainSecond"}), "");
 
@@ -150,21 +150,6 @@ TEST(MenuEntries, NoEnabledEntryIsWithoutEffect)
     EXPECT_EQ(IdlePopupEntries(p, &popups), "") << "remote control";
     EXPECT_EQ(Missing(OfferedInMain(p), {"mnuPresetOptions", "actTheme", "mnuScreenGrab"}), "");
     EXPECT_EQ(Missing(popups, {"mnuPPM", "mnuPhase", "mnuSetGain"}), "");
-}
-
-TEST(MenuEntries, APackageIsAnsweredPlainlyAndTheProgramGoesOn)
-{
-    Program p({}, {"/packages/update.CDP"});
-    ASSERT_TRUE(p.app->start()) << "the program does not end as if it had installed something";
-    EXPECT_EQ(p.prompter.texts(), (std::vector<std::string>{"Installing software from QV-Matrix is not available "
-                                                            "yet.\r\rQV-Matrix will be started normally."}));
-    EXPECT_TRUE(p.form().isVisible());
-    EXPECT_EQ(p.form().field(qv::MainField::Connection), "RVT120S");
-
-    p.prompter.clearShown();
-    p.form().handOver("/packages/update.CDP");
-    EXPECT_EQ(p.prompter.texts(),
-              (std::vector<std::string>{"Installing software from QV-Matrix is not available yet."}));
 }
 
 } // namespace
