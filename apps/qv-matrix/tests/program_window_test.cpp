@@ -168,9 +168,10 @@ TEST(ProgramWindow, ClosingTheTransferWindowCancelsAStalledUpload)
     // The instrument falls silent a quarter of the way through; the user
     // closes the transfer window, which asks first.
     int64_t silentSinceMs = -1;
+    const auto readsBefore = p.instrument.blockReads();
     p.pump.add([&] {
         auto* window = p.form().findChild<qv::TRS232Driver*>();
-        if (silentSinceMs < 0 && p.instrument.blockReads() >= 128 + 32) {
+        if (silentSinceMs < 0 && p.instrument.blockReads() >= readsBefore + 32) {
             p.instrument.options().noAnswer = true;
             silentSinceMs = p.clock.nowMs();
         }
