@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QMenu>
@@ -138,6 +139,13 @@ bool SaveScreenGrab(qv::MatrixApplication& program, const QString& folder)
 bool SaveInstallation(qv::MatrixApplication& program, qv::sim::VirtualInstrument& sim, const QString& folder)
 {
     qv::TInstallForm& install = program.installation();
+    // A fixed path, so that the picture does not show where the tree lies.
+    const QString packages = QDir::temp().filePath(QStringLiteral("Packages"));
+    QDir().mkpath(packages);
+    const QString package = QDir(packages).filePath(QStringLiteral("RVT120S-5.40.CDP"));
+    QFile::remove(package);
+    if (!QFile::copy(QStringLiteral(QV_EXAMPLES_DIR "/software-blocks.CDP"), package))
+        return false;
     // The pump keeps its hook after this returns: the hook owns what it sets.
     auto saved = std::make_shared<std::optional<bool>>();
     sim.pump.add([saved, &install, &sim, folder] {
@@ -148,10 +156,11 @@ bool SaveInstallation(qv::MatrixApplication& program, qv::sim::VirtualInstrument
     });
     QTimer::singleShot(0, [&] {
         install.findChild<QCheckBox*>("BackupCheck")->setChecked(false);
-        install.findChild<QLineEdit*>("SourceFileName")->setText(QStringLiteral(QV_EXAMPLES_DIR "/software-blocks.CDP"));
+        install.findChild<QLineEdit*>("SourceFileName")->setText(package);
         install.findChild<QPushButton*>("Execute")->click();
     });
     program.mainForm().action("mnuInstallSoftware")->trigger();
+    QFile::remove(package);
     return saved->value_or(false);
 }
 
