@@ -299,8 +299,9 @@ TEST(MainForm, TheWebLinkShowsOnlyAnAddressFromTheSettings)
         QApplication::processEvents();
         auto* link = b.form->findChild<QLabel*>("lblWebLink");
         EXPECT_EQ(link->isVisible(), c.shown) << ini.toStdString();
-        if (c.shown)
+        if (c.shown) {
             EXPECT_EQ(link->text(), c.text);
+        }
         ASSERT_TRUE(b.form->closeQuery());
         EXPECT_EQ(b.ini().contains("WebAddress="), c.setting != nullptr) << "left as the user wrote it";
     }

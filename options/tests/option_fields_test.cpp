@@ -152,7 +152,7 @@ TEST(LockCode, StoredCodesAndTypedOnes)
 
 TEST(ScaleNumber, NibbleFollowsTheImageVersion)
 {
-    for (const auto [version, stored, shown, written] :
+    for (const auto& [version, stored, shown, written] :
          {std::tuple{0x0480, 0x5A, 10, 0x53}, std::tuple{0x0500, 0x5A, 5, 0x3A}}) {
         qv::ConfigImage image;
         image.setImageVersion(uint16_t(version));
