@@ -16,7 +16,7 @@ deps:
 PROGRAMS := qv-matrix qv-tool qv-instrument-sim qv-update
 
 build: deps
-	@cmake -S . -B $(BUILD_RUN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@scripts/configure $(BUILD_RUN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	@cmake --build $(BUILD_RUN) -j$(JOBS) --target $(PROGRAMS)
 
 run: build
@@ -33,10 +33,17 @@ run-update: build
 	  $(BUILD_RUN)/apps/qv-update/qv-update --batch --simulator /I /C SIM && echo "exit status 0"; \
 	fi
 
+# The tests labelled realtime talk to a simulated instrument in real time and
+# mostly wait for it: they run after the others, several at once.
+REALTIME_JOBS ?= 6
+
 test: deps
-	@cmake -S . -B $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON >/dev/null
+	@scripts/configure $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
 	@cmake --build $(BUILD_TEST) -j$(JOBS)
-	@cd $(BUILD_TEST) && ctest --output-on-failure -j$(JOBS) --timeout 300
+	@cd $(BUILD_TEST) && status=0; \
+	  ctest --output-on-failure -j$(JOBS) --timeout 300 -LE realtime || status=1; \
+	  ctest --output-on-failure -j$(REALTIME_JOBS) --timeout 300 -L realtime || status=1; \
+	  exit $$status
 
 # Builds the fuzz targets with clang and runs each for FUZZ_SECONDS from its
 # corpus; FUZZ_TARGETS picks some of them. New inputs and findings stay in
@@ -48,8 +55,8 @@ BUILD_FUZZ := build/fuzz
 fuzz:
 	@scripts/install-deps
 	@scripts/install-fuzz-deps
-	@cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-	  -DQV_FUZZ=ON >/dev/null
+	@scripts/configure $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQV_FUZZ=ON
 	@cmake --build $(BUILD_FUZZ) -j$(JOBS) --target fuzz-targets
 	@scripts/run-fuzz $(BUILD_FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 

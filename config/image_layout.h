@@ -9,6 +9,10 @@ namespace qv {
 inline constexpr int kImageSize = 0x4000;
 inline constexpr uint32_t kImageBaseAddress = 0x1C000;
 
+// The ImageVersions whose layouts the upgrades convert to.
+inline constexpr uint16_t kVersion500 = 0x0500;
+inline constexpr uint16_t kVersion510 = 0x0510;
+
 inline constexpr int kPresetCount = 11;
 inline constexpr int kInputCount = 88;
 inline constexpr int kOutputCount = 96;

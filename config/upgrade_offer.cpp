@@ -1,13 +1,8 @@
 #include "upgrade_offer.h"
 
+#include "image_layout.h"
+
 namespace qv {
-
-namespace {
-
-constexpr uint32_t kVersion500 = 0x0500;
-constexpr uint32_t kVersion510 = 0x0510;
-
-} // namespace
 
 bool UpgradeRecommended(uint32_t instrumentVersion, uint16_t imageVersion)
 {

@@ -5,13 +5,6 @@
 
 namespace qv {
 
-namespace {
-
-constexpr uint16_t kVersion500 = 0x0500;
-constexpr uint16_t kVersion510 = 0x0510;
-
-} // namespace
-
 bool ConfigImage::upgradeTo500(const DefaultTables& tables)
 {
     // All or nothing: a half-upgraded image would claim 5.00 with old tables.

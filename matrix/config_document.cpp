@@ -1,24 +1,13 @@
 #include "config_document.h"
 
 #include "config/preset_list.h"
+#include "platform/host/text_case.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 
 namespace qv {
-
-namespace {
-
-bool EndsWithNoCase(const std::string& text, const std::string& tail)
-{
-    if (text.size() < tail.size())
-        return false;
-    return std::equal(tail.begin(), tail.end(), text.end() - long(tail.size()),
-                      [](char a, char b) { return std::toupper(uint8_t(a)) == std::toupper(uint8_t(b)); });
-}
-
-} // namespace
 
 std::string SaveAsName(const std::string& typed, int filterIndex)
 {

@@ -4,6 +4,7 @@
 #include "label_selection.h"
 #include "macro_file.h"
 #include "platform/host/prompter.h"
+#include "platform/host/text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -20,13 +21,6 @@ int FirstInputWithIcon(const GridModel& grid, int o, int icon)
         if (grid.cell(i, o) == icon)
             return i + 1;
     return 0;
-}
-
-bool EndsWithNoCase(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() &&
-           std::equal(tail.begin(), tail.end(), text.end() - long(tail.size()),
-                      [](char a, char b) { return std::toupper(uint8_t(a)) == std::toupper(uint8_t(b)); });
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "matrix_connection.h"
 
+#include "config/image_layout.h"
 #include "config/image_version.h"
 #include "config/preset_file.h"
 #include "config/preset_list.h"
@@ -18,8 +19,6 @@ namespace qv {
 namespace {
 
 constexpr uint16_t kVersion410 = 0x0410; // LCD options
-constexpr uint16_t kVersion500 = 0x0500;
-constexpr uint16_t kVersion510 = 0x0510;
 constexpr int kSplashIdentityAdvance = 1024; // half the splash's bar
 
 } // namespace

@@ -10,7 +10,6 @@ namespace qv {
 
 namespace {
 
-constexpr int64_t kConfigUpgradeBytes = 32768; // a read and a write of the 16 KiB image
 constexpr int64_t kMarginPercent = 3;
 
 int64_t ItemTotal(const CdpItem& item, const PlanFacts& facts)

@@ -10,6 +10,10 @@
 
 namespace qv {
 
+// What a configuration upgrade item counts on the bars: a read and a write
+// of the 16 KiB image.
+inline constexpr int64_t kConfigUpgradeBytes = 32768;
+
 // What the selection of a package's items depends on besides the package.
 struct PlanFacts {
     int type = 0;

@@ -4,6 +4,7 @@
 
 #include "cdp_format.h"
 #include "hex_data.h"
+#include "install_plan.h"
 #include "config/config_image.h"
 #include "link/identity_tables.h"
 #include "link/wire_protocol.h"
@@ -19,7 +20,6 @@ namespace {
 
 constexpr uint32_t kPatchLimit = 0x40000;   // software blocks below it go into the flash image
 constexpr int kSpiNotSupported = 254;       // SpiMode 254 and 255: no fast flash transfers
-constexpr int64_t kConfigUpgradeBytes = 32768;
 constexpr int kConfigBlocks = 128;
 constexpr int kEraseBarMaximum = 107;
 constexpr int kIoFirmwareDone = 256;

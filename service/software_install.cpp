@@ -9,6 +9,7 @@
 #include "packages/cdp_check.h"
 #include "packages/cdp_format.h"
 #include "packages/hex_data.h"
+#include "packages/install_plan.h"
 #include "platform/host/file_io.h"
 #include "platform/host/progress.h"
 #include "platform/host/prompter.h"
@@ -21,7 +22,6 @@ namespace qv {
 
 namespace {
 
-constexpr int64_t kConfigUpgradeBytes = 32768; // a read and a write of the image
 
 std::string HexBytes(std::span<const uint8_t> bytes)
 {

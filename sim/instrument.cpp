@@ -23,7 +23,7 @@ void Instrument::receive(uint8_t byte, int64_t timeUs, std::vector<uint8_t>& out
     if (options_.noAnswer || bootingAt(timeUs))
         return;
     const bool waitingForParameter = state_ != State::Idle && state_ != State::Listening;
-    if (waitingForParameter && timeUs - lastByteUs_ > kCommandTimeoutUs)
+    if (waitingForParameter && timeUs - lastByteUs_ > int64_t(options_.commandTimeoutMs) * 1000)
         enterIdle();
     lastByteUs_ = timeUs;
 

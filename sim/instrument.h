@@ -80,9 +80,6 @@ public:
     // When the next piece is due; -1 for none.
     int64_t nextUnsolicitedUs() const;
 
-    // A command whose parameters stop for longer than this is abandoned.
-    static constexpr int64_t kCommandTimeoutUs = 50'000;
-
 private:
     enum class State { Idle, Listening, Address, WriteCount, WriteData, WriteChecksum, KeyCode, ReadCount };
 

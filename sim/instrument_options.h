@@ -16,6 +16,7 @@ struct InstrumentOptions {
     bool biosMode = false;            // running the boot loader
     int baud = 9600;                  // pacing of the pseudo-terminal front end
     int bootMs = 2000;                // unreachable for this long after a restart
+    int commandTimeoutMs = 50;        // a command whose parameters stop this long is abandoned
 
     // Identity items of the DOT reply besides serial and version.
     int firmwareVersion = 110;

@@ -33,13 +33,6 @@ constexpr CommandEntry kCommands[] = {
     {"RVT/I", false, "FILE", nullptr},
 };
 
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool IsHexDigit(char c)
 {
     return std::isxdigit(static_cast<unsigned char>(c)) != 0;
@@ -81,11 +74,6 @@ bool FileExistsOnDisk(const std::string& path)
 {
     std::error_code error;
     return !path.empty() && std::filesystem::is_regular_file(path, error);
-}
-
-bool EndsWithNoCase(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && Upper(text.substr(text.size() - end.size())) == Upper(end);
 }
 
 bool HasDspExtension(const std::string& name)

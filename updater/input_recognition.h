@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/host/text_case.h"
+
 #include <functional>
 #include <string>
 
@@ -37,7 +39,6 @@ bool FileExistsOnDisk(const std::string& path);
 InputRecognition RecognizeInput(const std::string& text, const FileExists& exists = FileExistsOnDisk);
 
 // File types by name alone, any case.
-bool EndsWithNoCase(const std::string& text, const std::string& end);
 bool HasDspExtension(const std::string& name);
 bool HasModuleFirmwareExtension(const std::string& name);
 // The module code a module firmware file's extension names (".xB0" is

@@ -2,6 +2,7 @@
 
 #include "version_check.h"
 #include "platform/host/port_names.h"
+#include "platform/host/text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -49,13 +50,6 @@ constexpr const char* kDefaultFlashFile = "memory.cod";
 constexpr size_t kReadWordsWithPort = 6;
 // "/R" address count: no file word.
 constexpr size_t kReadWordsWithoutFile = 3;
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // A switch such as "/C" or "/NOSPI"; a path such as "/dev/ttyUSB0" or
 // "/home/u/f.380" has a second "/" and is no switch.

@@ -8,6 +8,7 @@
 #include "link/update_transfer.h"
 #include "link/wire_protocol.h"
 #include "platform/host/file_io.h"
+#include "platform/host/text_case.h"
 
 #include <cctype>
 #include <cstdio>
@@ -15,13 +16,6 @@
 namespace qv {
 
 namespace {
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string Hex2(uint8_t value)
 {

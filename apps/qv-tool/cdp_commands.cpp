@@ -45,7 +45,7 @@ void PrintItem(size_t index, const qv::CdpItem& item, int type)
                 qv::EscapeCdpText(item.description).c_str());
 }
 
-int Info(const std::vector<std::string>& args)
+int CdpInfo(const std::vector<std::string>& args)
 {
     std::string path;
     qv::Program program = qv::Program::Update;
@@ -121,7 +121,7 @@ int RunCdp(const std::vector<std::string>& words)
     const std::vector<std::string> args(words.begin() + std::min<std::ptrdiff_t>(2, std::ptrdiff_t(words.size())),
                                         words.end());
     if (words.size() >= 2 && words[1] == "info")
-        return Info(args);
+        return CdpInfo(args);
     if (words.size() >= 2 && words[1] == "make")
         return Make(args);
     return FileUsage("cdp needs info or make");

@@ -41,7 +41,7 @@ bool ReadFirmwareFile(const std::string& path, std::vector<uint8_t>& bytes, int&
 using ShowFile = int (*)(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // "COMMAND info FILE": shows what FILE holds.
-int Info(const std::vector<std::string>& words, ShowFile show)
+int FileInfo(const std::vector<std::string>& words, ShowFile show)
 {
     if (words.size() != 3 || words[1] != "info")
         return FileUsage(words[0] + " needs info FILE");
@@ -95,12 +95,12 @@ int ShowHex(const std::string& path, const std::vector<uint8_t>& bytes)
 
 int XsvfInfo(const std::vector<std::string>& words)
 {
-    return Info(words, ShowXsvf);
+    return FileInfo(words, ShowXsvf);
 }
 
 int HexInfo(const std::vector<std::string>& words)
 {
-    return Info(words, ShowHex);
+    return FileInfo(words, ShowHex);
 }
 
 const FileCommandRegistration kXsvf{

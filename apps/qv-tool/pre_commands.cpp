@@ -5,6 +5,7 @@
 #include "file_commands.h"
 
 #include "config/config_file.h"
+#include "config/image_layout.h"
 #include "config/image_version.h"
 #include "config/preset_file.h"
 #include "link/identity_tables.h"
@@ -28,16 +29,13 @@ const char* kPreUsage =
     "                                 write it to OUT as convert does; an image already at V\n"
     "                                 or later is refused, one at 5.00 gets only the 5.10 step";
 
-constexpr uint16_t kVersion500 = 0x0500;
-constexpr uint16_t kVersion510 = 0x0510;
-
 // The reader's own message, or Open's when the reader has none (bad size).
 std::string ReaderMessage(const ConsolePrompter& prompter)
 {
     return prompter.lastError().empty() ? qv::kNotValidConfigurationText : prompter.lastError();
 }
 
-int Info(const std::vector<std::string>& args)
+int PreInfo(const std::vector<std::string>& args)
 {
     if (args.size() != 1)
         return FileUsage("pre info needs FILE");
@@ -92,7 +90,7 @@ int Upgrade(const std::vector<std::string>& args)
         }
     }
     const auto version = qv::ParseImageVersion(target);
-    if (files.size() != 2 || !version || (*version != kVersion500 && *version != kVersion510))
+    if (files.size() != 2 || !version || (*version != qv::kVersion500 && *version != qv::kVersion510))
         return FileUsage("pre upgrade needs IN OUT --to 5.00|5.10");
 
     ConsolePrompter prompter;
@@ -103,13 +101,13 @@ int Upgrade(const std::vector<std::string>& args)
     // scales: never run it over an image that already has that layout.
     if (image.imageVersion() >= *version)
         return FileFail(files[0] + " is already at version " + qv::ImageVersionText(image.imageVersion()));
-    if (image.imageVersion() < kVersion500 && !image.upgradeTo500()) {
+    if (image.imageVersion() < qv::kVersion500 && !image.upgradeTo500()) {
         std::string names;
         for (const auto& name : qv::UnusableDefaultTables(qv::EmbeddedDefaultTables()))
             names += (names.empty() ? "" : ", ") + name;
         return FileFail("the default tables are missing from this build: " + names);
     }
-    if (*version == kVersion510 && !image.upgradeTo510())
+    if (*version == qv::kVersion510 && !image.upgradeTo510())
         return FileFail("the 5.10 upgrade did not apply");
     if (!qv::SaveConfiguration(files[1], image, prompter))
         return FileFail(prompter.lastError());
@@ -122,7 +120,7 @@ int RunPre(const std::vector<std::string>& words)
                                         words.end());
     const std::string sub = words.size() >= 2 ? words[1] : "";
     if (sub == "info")
-        return Info(args);
+        return PreInfo(args);
     if (sub == "convert")
         return Convert(args);
     if (sub == "upgrade")

@@ -61,7 +61,7 @@ int RunReal48(const std::vector<std::string>& words)
     return FileUsage("real48 needs encode VALUE or decode HEX12");
 }
 
-const FileCommandRegistration kRegistration{
+const FileCommandRegistration kReal48Registration{
     "real48",
     "real48 encode VALUE              VALUE as a Real48: 12 uppercase hex digits, byte 0 first\n"
     "real48 decode HEX12              the value of a Real48 (12 hex digits, byte 0 first)",

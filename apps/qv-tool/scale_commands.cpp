@@ -31,7 +31,7 @@ size_t UsedLines(const qv::ScaleRecord& r)
     return size_t(std::count_if(r.lines.begin(), r.lines.end(), [](const auto& l) { return qv::IsUsedKind(l.kind); }));
 }
 
-int Info(const qv::ScaleLibrary& library)
+int ScaleInfo(const qv::ScaleLibrary& library)
 {
     for (size_t i = 0; i < library.scales.size(); ++i) {
         const qv::ScaleRecord& r = library.scales[i];
@@ -91,7 +91,7 @@ int RunScale(const std::vector<std::string>& words)
     if (!qv::LoadScaleLibrary(words[2], library, error))
         return FileFail(error);
     if (sub == "info")
-        return Info(library);
+        return ScaleInfo(library);
 
     const auto number = qv::ParseDecimalInteger(words[3]);
     if (!number || *number < 1 || *number > int(qv::kScaleCount))
@@ -102,7 +102,7 @@ int RunScale(const std::vector<std::string>& words)
     return Preview(record, size_t(*number), words[4]);
 }
 
-const FileCommandRegistration kRegistration{
+const FileCommandRegistration kScaleRegistration{
     "scale",
     "scale info LIB                   one tab-separated line per scale in use: number, short\n"
     "                                 name, key, dynamics, reference, number of used lines\n"

@@ -8,7 +8,7 @@
 
 namespace {
 
-using Direction = qv::TrafficLog::Direction;
+using LogDirection = qv::TrafficLog::Direction;
 
 struct TempLog {
     std::filesystem::path path = std::filesystem::temp_directory_path() /
@@ -32,9 +32,9 @@ TEST(TrafficLog, WakeUpExchangeAfterNamedEntry)
     qv::TrafficLog log;
     log.start(file.path.string());
     log.named("SendBreak");
-    log.byte(Direction::Tx, 0xA6);
-    log.byte(Direction::Tx, 0x6D);
-    log.byte(Direction::Rx, 0x05);
+    log.byte(LogDirection::Tx, 0xA6);
+    log.byte(LogDirection::Tx, 0x6D);
+    log.byte(LogDirection::Rx, 0x05);
     EXPECT_EQ(file.text(), "DU-Ririd RS232 log file\r\n"
                            "\r\nSendBreak\r\n"
                            "\r\nTx: A6,6D"
@@ -47,7 +47,7 @@ TEST(TrafficLog, SixteenBytesPerLine)
     qv::TrafficLog log;
     log.start(file.path.string());
     for (int i = 0; i < 17; ++i)
-        log.byte(Direction::Rx, uint8_t(i));
+        log.byte(LogDirection::Rx, uint8_t(i));
     EXPECT_EQ(file.text(), "DU-Ririd RS232 log file\r\n"
                            "\r\nRx: 00,01,02,03,04,05,06,07,08,09,0A,0B,0C,0D,0E,0F"
                            "\r\nRx: 10");
@@ -58,9 +58,9 @@ TEST(TrafficLog, NamedEntryKeepsDirectionAndCount)
     TempLog file;
     qv::TrafficLog log;
     log.start(file.path.string());
-    log.byte(Direction::Tx, 0x11);
+    log.byte(LogDirection::Tx, 0x11);
     log.named("ReadBDMA");
-    log.byte(Direction::Tx, 0x80);
+    log.byte(LogDirection::Tx, 0x80);
     EXPECT_EQ(file.text(), "DU-Ririd RS232 log file\r\n\r\nTx: 11\r\nReadBDMA\r\n,80");
 }
 
@@ -69,7 +69,7 @@ TEST(TrafficLog, OffWithoutPathAndSilentWhenFileVanished)
     TempLog file;
     qv::TrafficLog off;
     off.start("");
-    off.byte(Direction::Tx, 1);
+    off.byte(LogDirection::Tx, 1);
     off.named("SendBreak");
     EXPECT_FALSE(off.enabled());
     EXPECT_FALSE(std::filesystem::exists(file.path));
@@ -77,7 +77,7 @@ TEST(TrafficLog, OffWithoutPathAndSilentWhenFileVanished)
     qv::TrafficLog log;
     log.start(file.path.string());
     std::filesystem::remove(file.path);
-    log.byte(Direction::Tx, 1);
+    log.byte(LogDirection::Tx, 1);
     EXPECT_FALSE(std::filesystem::exists(file.path)) << "entries go only to an existing log";
 }
 

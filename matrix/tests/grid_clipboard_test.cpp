@@ -1,13 +1,11 @@
 #include "matrix/grid_clipboard.h"
+#include "matrix/tests/channel_names.h"
 #include "matrix/tests/grid_test_image.h"
 
 #include <gtest/gtest.h>
 
 namespace qv {
 namespace {
-
-const Channel In(int n) { return Channel{Channel::Input, n}; }
-const Channel Out(int n) { return Channel{Channel::Output, n}; }
 
 TEST(GridClipboard, LabelsBlockHoldsSelectedSlotsInReadingOrder)
 {

@@ -1,4 +1,5 @@
 #include "matrix/label_rename.h"
+#include "matrix/tests/channel_names.h"
 #include "matrix/tests/grid_test_image.h"
 #include "platform/host/scripted_prompter.h"
 
@@ -6,9 +7,6 @@
 
 namespace qv {
 namespace {
-
-const Channel In(int n) { return Channel{Channel::Input, n}; }
-const Channel Out(int n) { return Channel{Channel::Output, n}; }
 
 TEST(LabelRename, TargetsAndCaptions)
 {

@@ -1,12 +1,10 @@
 #include "matrix/label_selection.h"
+#include "matrix/tests/channel_names.h"
 
 #include <gtest/gtest.h>
 
 namespace qv {
 namespace {
-
-const Channel In(int n) { return Channel{Channel::Input, n}; }
-const Channel Out(int n) { return Channel{Channel::Output, n}; }
 
 TEST(LabelSelection, CtrlTogglesPpmChannelsInPairs)
 {

@@ -1,4 +1,5 @@
 #include "matrix/channel_options.h"
+#include "matrix/tests/channel_names.h"
 #include "matrix/tests/grid_test_image.h"
 #include "matrix/ui/crosspoint_icons.h"
 #include "matrix/ui/grid_cursors.h"
@@ -27,9 +28,6 @@
 
 namespace qv {
 namespace {
-
-const Channel In(int n) { return Channel{Channel::Input, n}; }
-const Channel Out(int n) { return Channel{Channel::Output, n}; }
 
 struct Entry {
     QString text;

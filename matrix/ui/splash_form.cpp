@@ -15,9 +15,9 @@
 namespace qv {
 
 namespace {
-constexpr int kWidth = 380;
-constexpr int kHeight = 190;
-constexpr int kIconSize = 72;
+constexpr int kSplashWidth = 380;
+constexpr int kSplashHeight = 190;
+constexpr int kLogoSize = 72;
 constexpr QPoint kLogoAt{24, 36};
 } // namespace
 
@@ -26,7 +26,7 @@ TSplashForm::TSplashForm(StartTimer tick, QWidget* parent)
 {
     setObjectName("SplashForm");
     setWindowTitle(kMainFormCaption);
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kSplashWidth, kSplashHeight);
 
     auto* title = new QLabel(QString(kMainFormCaption), this);
     title->setObjectName("lblTitle");
@@ -44,7 +44,7 @@ TSplashForm::TSplashForm(StartTimer tick, QWidget* parent)
     ProgressBar->setFixedHeight(8);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kIconSize + 36, 40, 24, 24);
+    layout->setContentsMargins(kLogoSize + 36, 40, 24, 24);
     layout->addWidget(title);
     layout->addWidget(lblBuild);
     layout->addStretch();
@@ -117,7 +117,7 @@ void TSplashForm::tmrSplashTimer()
 
 QRect TSplashForm::logoRect() const
 {
-    return QRect(kLogoAt, QSize(kIconSize, kIconSize));
+    return QRect(kLogoAt, QSize(kLogoSize, kLogoSize));
 }
 
 void TSplashForm::mousePressEvent(QMouseEvent* event)
@@ -134,7 +134,7 @@ void TSplashForm::paintEvent(QPaintEvent*)
     p.fillRect(rect(), palette().color(QPalette::Window));
     p.setPen(palette().color(QPalette::Mid));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.drawImage(kLogoAt, DrawQvIcon(QvIcon::Program, kIconSize));
+    p.drawImage(kLogoAt, DrawQvIcon(QvIcon::Program, kLogoSize));
 }
 
 } // namespace qv

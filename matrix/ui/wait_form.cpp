@@ -7,8 +7,8 @@
 namespace qv {
 
 namespace {
-constexpr int kWidth = 384;
-constexpr int kHeight = 48;
+constexpr int kWaitWidth = 384;
+constexpr int kWaitHeight = 48;
 } // namespace
 
 TWaitForm::TWaitForm(QWidget* mainWindow)
@@ -22,7 +22,7 @@ TWaitForm::TWaitForm(QWidget* mainWindow)
     font.setBold(true);
     font.setPointSize(font.pointSize() + 2);
     label_->setFont(font);
-    setFixedSize(kWidth, kHeight);
+    setFixedSize(kWaitWidth, kWaitHeight);
     setAutoFillBackground(true);
     setStyleSheet(QStringLiteral("#WaitForm { border: 1px solid palette(dark); }"));
     auto* layout = new QVBoxLayout(this);

@@ -77,7 +77,7 @@ constexpr SystemColour kSystemColours[] = {
     {"Button Shadow", QPalette::Dark},     {"Button Highlight", QPalette::Light},
 };
 
-QIcon Swatch(uint32_t rgb)
+QIcon PaletteSwatch(uint32_t rgb)
 {
     QPixmap pm(16, 12);
     pm.fill(QColor::fromRgb(rgb));
@@ -191,11 +191,11 @@ void TOptionsForm::fillColours()
     const QSignalBlocker block(ColorTrace);
     ColorTrace->clear();
     for (const NamedColour& c : kFixedColours)
-        ColorTrace->addItem(Swatch(c.rgb), QString::fromLatin1(c.name), c.rgb);
+        ColorTrace->addItem(PaletteSwatch(c.rgb), QString::fromLatin1(c.name), c.rgb);
     const QPalette palette = this->palette();
     for (const SystemColour& c : kSystemColours) {
         const uint32_t rgb = palette.color(c.role).rgb() & 0xFFFFFF;
-        ColorTrace->addItem(Swatch(rgb), QString::fromLatin1(c.name), rgb);
+        ColorTrace->addItem(PaletteSwatch(rgb), QString::fromLatin1(c.name), rgb);
     }
 }
 
@@ -204,7 +204,7 @@ void TOptionsForm::selectColour(uint32_t rgb)
     int index = ColorTrace->findData(rgb);
     if (index < 0) {
         // A colour of the settings file that no entry names is kept as it is.
-        ColorTrace->addItem(Swatch(rgb), QStringLiteral("Custom"), rgb);
+        ColorTrace->addItem(PaletteSwatch(rgb), QStringLiteral("Custom"), rgb);
         index = ColorTrace->count() - 1;
     }
     ColorTrace->setCurrentIndex(index);

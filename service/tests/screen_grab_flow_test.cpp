@@ -23,7 +23,7 @@ using qv::LcdPicture;
 using qv::sim::testing::SlurpFile;
 using qv::ScreenGrab;
 
-struct RecordingView : qv::ScreenGrabView {
+struct GrabView : qv::ScreenGrabView {
     void setStatus(const std::string& text) override { statuses.push_back(text); }
     void clearOffset() override { ++offsetCleared; }
     void setFormEnabled(bool enabled) override { this->enabled.push_back(enabled); }
@@ -45,7 +45,7 @@ struct GrabBench : MatrixSimBench {
 
     qv::HeadlessTransferView progress;
     qv::MatrixTransfer transfer{link, progress};
-    RecordingView view;
+    GrabView view;
     bool serialInterface = true;
     ScreenGrab grab{view, sim.prompter, [this] { return serialInterface ? &transfer : nullptr; }};
     qv::sim::FrontPanel panel{sim.instrument, sim.clock};

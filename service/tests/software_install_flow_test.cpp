@@ -66,7 +66,7 @@ struct TextBar : qv::BasicProgress {
     std::vector<std::string> texts;
 };
 
-struct RecordingView : qv::SoftwareInstallView {
+struct InstallView : qv::SoftwareInstallView {
     void setCaption(const std::string& text) override { captions.push_back(text); }
     void setItemDescription(const std::string& text) override { items.push_back(text); }
     qv::Progress& itemBar() override { return item; }
@@ -98,7 +98,7 @@ struct InstallBench : MatrixSimBench {
 
     qv::HeadlessTransferView progress;
     qv::MatrixTransfer transfer{link, progress};
-    RecordingView view;
+    InstallView view;
     std::vector<std::string> debugLines;
     bool portChosen = true;
     SoftwareInstall install{view, sim.prompter, record,

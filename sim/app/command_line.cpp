@@ -182,6 +182,8 @@ const std::map<std::string, ValueSetter>& valueOptions()
         {"--baud", intOption(1, 4'000'000, [](SimCommandLine& l, long v) { l.options.baud = int(v); })},
         {"--read-pace-us", intOption(0, 1'000'000, [](SimCommandLine& l, long v) { l.readPaceUs = int(v); })},
         {"--boot-ms", intOption(0, 600'000, [](SimCommandLine& l, long v) { l.options.bootMs = int(v); })},
+        {"--command-timeout-ms",
+         intOption(1, 600'000, [](SimCommandLine& l, long v) { l.options.commandTimeoutMs = int(v); })},
         {"--corrupt-every",
          intOption(0, 1'000'000, [](SimCommandLine& l, long v) { l.options.corruptChecksumEvery = int(v); })},
         {"--drop-every", intOption(0, 1'000'000, [](SimCommandLine& l, long v) { l.options.dropByteEvery = int(v); })},
@@ -467,6 +469,9 @@ std::string simUsage()
         + "  --baud N           line pacing in baud (default " + std::to_string(defaults.baud) + ")\n"
         + "  --boot-ms N        unreachable for N ms after a restart (default " + std::to_string(defaults.bootMs)
         + ")\n"
+        + "  --command-timeout-ms N\n"
+        + "                     abandon a command whose parameters stop for N ms (default "
+        + std::to_string(defaults.commandTimeoutMs) + ")\n"
         + "  --read-pace-us N   read the client's bytes one every N us, as a slow peer does (default 0: at once)\n"
         + "  --no-text          ignore DOT text commands, as older software does\n"
         + "  --no-answer        fault: ignore everything\n"

@@ -42,7 +42,11 @@ public:
             dup2(panel[0], STDIN_FILENO);
             close(panel[0]);
             close(panel[1]);
-            std::vector<std::string> args = {program, "--dump", (dir / "memory.bin").string()};
+            // Tests share the machine: a test's program starved for a moment
+            // must not lose its command. The instrument's own 50 ms are
+            // tested on the virtual clock.
+            std::vector<std::string> args = {program, "--dump", (dir / "memory.bin").string(), "--command-timeout-ms",
+                                             "1000"};
             args.insert(args.end(), options.begin(), options.end());
             std::vector<char*> argv;
             for (auto& a : args)

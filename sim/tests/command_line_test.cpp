@@ -12,7 +12,7 @@ TEST(SimCommandLine, TakesEveryOption)
     ASSERT_TRUE(parseSimCommandLine({"--serial", "65535", "--revision", "0", "--version=4.12", "--bios", "--baud",
                                      "115200", "--boot-ms", "0", "--no-text", "--no-answer", "--write-locked", "--corrupt-every", "3",
                                      "--drop-every=7", "--noise", "1.5:42", "--link", "/tmp/qv", "--dump", "mem.bin", "--read-pace-us",
-                                     "1042"},
+                                     "1042", "--command-timeout-ms", "400"},
                                     line, error))
         << error;
     const InstrumentOptions& o = line.options;
@@ -22,6 +22,7 @@ TEST(SimCommandLine, TakesEveryOption)
     EXPECT_TRUE(o.biosMode);
     EXPECT_EQ(o.baud, 115200);
     EXPECT_EQ(o.bootMs, 0);
+    EXPECT_EQ(o.commandTimeoutMs, 400);
     EXPECT_FALSE(o.answersText);
     EXPECT_TRUE(o.noAnswer);
     EXPECT_TRUE(o.writeLocked);
@@ -49,6 +50,7 @@ TEST(SimCommandLine, RefusesBadInput)
         {"--baud", "0"},
         {"--drop-every", "-1"},
         {"--read-pace-us", "-5"},
+        {"--command-timeout-ms", "0"},
         {"--noise", "101"},
         {"--noise", "1:x"},
         {"--noise", "nan"},
@@ -78,8 +80,7 @@ TEST(SimCommandLine, HelpNamesEveryOption)
     const std::string usage = simUsage();
     for (const char* option : {"--serial", "--revision", "--version", "--bios", "--baud", "--boot-ms", "--no-text",
                                "--no-answer", "--write-locked", "--corrupt-every", "--drop-every", "--noise", "--link", "--dump",
-                               "--read-pace-us",
-                               "--help"})
+                               "--read-pace-us", "--command-timeout-ms", "--help"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

@@ -211,6 +211,7 @@ struct GapCase {
     int gapMs;
     Bytes rest;
     Bytes reply;
+    int timeoutMs = 50;
 };
 
 TEST(InstrumentTimeout, ACommandWhoseParametersStopIsAbandoned)
@@ -219,9 +220,12 @@ TEST(InstrumentTimeout, ACommandWhoseParametersStopIsAbandoned)
         {40, {0x01, 0x07}, {kAck}},  // still the address
         {60, {0x01, 0x07}, {}},      // abandoned: just idle input now
         {60, {0xA6, 0x6D}, {kAck}},  // a host that gave up gets its wake-up answered
+        {60, {0x01, 0x07}, {kAck}, 100}, // a longer timeout set: still the address
     };
     for (const auto& c : cases) {
-        InstrumentDriver d;
+        InstrumentOptions options;
+        options.commandTimeoutMs = c.timeoutMs;
+        InstrumentDriver d(options);
         d.wakeUp();
         d.send(Bytes{0x00, 0x00});
         d.pauseMs(c.gapMs);

@@ -17,6 +17,7 @@ namespace qv::sim {
 namespace {
 
 using namespace qv::xsvf;
+using test::Bitstream;
 using test::Bytes;
 using test::ModuleDriver;
 
@@ -202,14 +203,6 @@ std::vector<Bytes> Blocks(const Bytes& image)
         blocks.push_back(block);
     }
     return blocks;
-}
-
-Bytes Bitstream(size_t n)
-{
-    Bytes b(n);
-    for (size_t i = 0; i < n; ++i)
-        b[i] = uint8_t(0xA5 ^ i);
-    return b;
 }
 
 TEST(IoJtag, PlaysTheStreamBlockByBlock)

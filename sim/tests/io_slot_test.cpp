@@ -16,18 +16,11 @@
 namespace qv::sim {
 namespace {
 
+using test::Bitstream;
 using test::Bytes;
 using test::ModuleDriver;
 
 constexpr int kSlot = 3;
-
-Bytes Bitstream(size_t n)
-{
-    Bytes bytes(n);
-    for (size_t i = 0; i < n; ++i)
-        bytes[i] = uint8_t(i * 11 + 1);
-    return bytes;
-}
 
 Bytes Image(uint32_t idcode, const Bytes& bitstream)
 {

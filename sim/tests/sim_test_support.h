@@ -19,6 +19,15 @@ inline Bytes textBytes(const std::string& text)
     return Bytes(text.begin(), text.end());
 }
 
+// An FPGA bitstream of n bytes whose neighbours differ.
+inline Bytes Bitstream(size_t n)
+{
+    Bytes b(n);
+    for (size_t i = 0; i < n; ++i)
+        b[i] = uint8_t(0xA5 ^ i);
+    return b;
+}
+
 // Reads from a descriptor until stop(text so far) says enough or the time
 // is up.
 template <typename Stop>

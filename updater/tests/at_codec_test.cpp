@@ -14,7 +14,7 @@ namespace {
 using namespace qv::at;
 
 // A record: length byte, the fields, Checksum55 of everything before it.
-std::string Record(std::string fields, int lengthError = 0, int checksumError = 0)
+std::string AtRecord(std::string fields, int lengthError = 0, int checksumError = 0)
 {
     std::string r = char(0) + fields;
     r[0] = char(r.size() + 1 + size_t(lengthError));
@@ -67,7 +67,7 @@ TEST(AtCodec, Replies)
 TEST(AtCodec, StatusRecord)
 {
     IoStatus s;
-    ASSERT_EQ(DecodeIoStatus(Record(StatusFields()), s), qv::IOSTAT_OK);
+    ASSERT_EQ(DecodeIoStatus(AtRecord(StatusFields()), s), qv::IOSTAT_OK);
     EXPECT_EQ(s.systemMode, 1);
     EXPECT_EQ(s.bootMajor, 3);
     EXPECT_EQ(s.bootMinor, 7);
@@ -79,7 +79,7 @@ TEST(AtCodec, StatusRecord)
     EXPECT_EQ(s.macText, "000B57ABCDEF");
     EXPECT_EQ(s.serial, 0xD431);
     EXPECT_EQ(s.productCode, 0xC8);
-    EXPECT_EQ(Record(StatusFields()).size(), 31u);
+    EXPECT_EQ(AtRecord(StatusFields()).size(), 31u);
 }
 
 TEST(AtCodec, BadStatusRecords)
@@ -90,12 +90,12 @@ TEST(AtCodec, BadStatusRecords)
         int result;
         bool stored;
     } cases[] = {
-        {"length one less", Record(StatusFields(), -1), qv::IOSTAT_ERROR_DATACOUNT, false},
-        {"length one more", Record(StatusFields(), 1), qv::IOSTAT_ERROR_DATACOUNT, false},
-        {"too short for the fields", Record(StatusFields().substr(0, 20)), qv::IOSTAT_ERROR_DATACOUNT, false},
+        {"length one less", AtRecord(StatusFields(), -1), qv::IOSTAT_ERROR_DATACOUNT, false},
+        {"length one more", AtRecord(StatusFields(), 1), qv::IOSTAT_ERROR_DATACOUNT, false},
+        {"too short for the fields", AtRecord(StatusFields().substr(0, 20)), qv::IOSTAT_ERROR_DATACOUNT, false},
         {"empty", "", qv::IOSTAT_ERROR_DATACOUNT, false},
-        {"wrong checksum", Record(StatusFields(), 0, 1), qv::IOSTAT_ERROR_CRC, true},
-        {"longer record", Record(StatusFields() + "xyz"), qv::IOSTAT_OK, true},
+        {"wrong checksum", AtRecord(StatusFields(), 0, 1), qv::IOSTAT_ERROR_CRC, true},
+        {"longer record", AtRecord(StatusFields() + "xyz"), qv::IOSTAT_OK, true},
     };
     for (const auto& c : cases) {
         IoStatus s;
@@ -124,10 +124,10 @@ TEST(AtCodec, EthernetRecord)
         int result;
         bool valid;
     } cases[] = {
-        {"good", Record(fields), qv::IOSTAT_OK, true},
-        {"wrong checksum", Record(fields, 0, 1), qv::IOSTAT_ERROR_CRC, false},
-        {"wrong length", Record(fields, -1), qv::IOSTAT_ERROR_DATACOUNT, false},
-        {"too short", Record(fields.substr(0, 10)), qv::IOSTAT_ERROR_DATACOUNT, false},
+        {"good", AtRecord(fields), qv::IOSTAT_OK, true},
+        {"wrong checksum", AtRecord(fields, 0, 1), qv::IOSTAT_ERROR_CRC, false},
+        {"wrong length", AtRecord(fields, -1), qv::IOSTAT_ERROR_DATACOUNT, false},
+        {"too short", AtRecord(fields.substr(0, 10)), qv::IOSTAT_ERROR_DATACOUNT, false},
         {"NOT OK", "NOT OK", qv::IOSTAT_ERROR_TIMEOUT, false},
         {"not ok", "not ok", qv::IOSTAT_ERROR_TIMEOUT, false},
         {"nOt Ok", "nOt Ok", qv::IOSTAT_ERROR_TIMEOUT, false},
@@ -138,7 +138,7 @@ TEST(AtCodec, EthernetRecord)
         EXPECT_EQ(e.valid, c.valid) << c.name;
     }
     IoEthernet e;
-    ASSERT_EQ(DecodeIoEthernet(Record(fields), e), qv::IOSTAT_OK);
+    ASSERT_EQ(DecodeIoEthernet(AtRecord(fields), e), qv::IOSTAT_OK);
     EXPECT_EQ(e.dhcp, 1);
     EXPECT_EQ(e.ip, (std::array<uint8_t, 4>{10, 1, 2, 3}));
     EXPECT_EQ(e.subnet, (std::array<uint8_t, 4>{255, 255, 0, 0}));

@@ -15,13 +15,6 @@ using qv::WizardControl;
 using qv::WizardText;
 using Texts = std::vector<std::string>;
 
-constexpr uint32_t kConfig = 0x1C000;
-
-std::vector<uint8_t> ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 qv::sim::InstrumentOptions Io(void (*change)(qv::sim::IoModuleOptions&))
 {
@@ -34,7 +27,7 @@ qv::sim::InstrumentOptions Io(void (*change)(qv::sim::IoModuleOptions&))
 struct ReadBench : WizardBench {
     explicit ReadBench(qv::sim::InstrumentOptions options = WithIo()) : WizardBench(options)
     {
-        sim.instrument.poke(kConfig, Pattern(128 * 128));
+        sim.instrument.poke(qv::kImageBaseAddress, Pattern(128 * 128));
         connectAndSelect();
         wizard.SetInput("RVT/R");
     }
@@ -147,7 +140,7 @@ TEST(FlashReadPage, AFileThatExists)
     replace.sim.prompter.queueAnswer(qv::Answer::Yes);
     replace.next();
     EXPECT_EQ(replace.texts(), Texts{question}) << "asked even when quiet";
-    EXPECT_EQ(ReadFile(file), replace.sim.instrument.peek(kConfig, 4 * 128));
+    EXPECT_EQ(ReadFile(file), replace.sim.instrument.peek(qv::kImageBaseAddress, 4 * 128));
 
     // A folder of that name is not deleted.
     std::filesystem::create_directory(folder.path("dir.380"));
@@ -181,7 +174,7 @@ TEST(FlashRead, FastAndNormalReadsGiveTheMemory)
         const int restarts = b.sim.instrument.restartCount();
         b.sim.prompter.queueAnswer(qv::Answer::Yes); // the warning before an update
         b.next();
-        EXPECT_EQ(ReadFile(folder.path("flash.380")), b.sim.instrument.peek(kConfig, 128 * 128)) << c.name;
+        EXPECT_EQ(ReadFile(folder.path("flash.380")), b.sim.instrument.peek(qv::kImageBaseAddress, 128 * 128)) << c.name;
         const Texts texts = b.texts();
         ASSERT_EQ(texts.size(), 2u) << c.name;
         EXPECT_TRUE(texts[1].starts_with("The FLASH memory was read correctly.\r\rElapsed Time: 0:")) << texts[1];
@@ -233,8 +226,8 @@ TEST(FastFlashWrite, DspFileThroughTheModule)
     b.connectAndSelect();
     b.sim.prompter.queueAnswer(qv::Answer::Yes);
     EXPECT_TRUE(b.run(file));
-    EXPECT_EQ(b.sim.instrument.peek(kConfig, image.size()), image);
-    EXPECT_EQ(b.sim.instrument.peek(kConfig + 1300, 108), std::vector<uint8_t>(108, 0xFF));
+    EXPECT_EQ(b.sim.instrument.peek(qv::kImageBaseAddress, image.size()), image);
+    EXPECT_EQ(b.sim.instrument.peek(qv::kImageBaseAddress + 1300, 108), std::vector<uint8_t>(108, 0xFF));
     const Texts texts = b.texts();
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_TRUE(texts[1].starts_with("The FLASH memory was updated correctly.\r\rElapsed Time: 0:")) << texts[1];

@@ -12,7 +12,10 @@
 
 using Texts = std::vector<std::string>;
 
+constexpr const char* kInstallComplete = "The software installation is complete. Elapsed Time: ";
+
 // An item for every type unless a mask is given.
+
 inline qv::CdpDraftItem PackageItem(uint16_t kind, uint32_t address, std::string description,
                                     std::vector<uint8_t> payload = {}, uint32_t mask = 0)
 {

@@ -14,8 +14,6 @@ namespace {
 using qv::CdpDraftItem;
 using qv::sim::InstrumentOptions;
 
-constexpr uint32_t kConfig = 0x1C000;
-const char* const kComplete = "The software installation is complete. Elapsed Time: ";
 
 std::vector<uint8_t> Upgraded(std::vector<uint8_t> image, bool to510)
 {
@@ -89,15 +87,15 @@ TEST(PackageItems, EachKindChangesWhatItShould)
          }},
         {"1: a word, big-endian",
          {},
-         {PackageItem(qv::kCdpWriteWord, kConfig + 0x10, "Word", Value(qv::kCdpWriteWord, 0x1234))},
-         [](PackageBench& b) { EXPECT_EQ(b.memory(kConfig + 0x10, 2), (std::vector<uint8_t>{0x12, 0x34})); }},
+         {PackageItem(qv::kCdpWriteWord, qv::kImageBaseAddress + 0x10, "Word", Value(qv::kCdpWriteWord, 0x1234))},
+         [](PackageBench& b) { EXPECT_EQ(b.memory(qv::kImageBaseAddress + 0x10, 2), (std::vector<uint8_t>{0x12, 0x34})); }},
         {"7: the first asks, the second writes its answer",
          {},
-         {PackageItem(qv::kCdpAskWord, kConfig + 0x10, "First value?", Value(qv::kCdpAskWord, 7)),
-          PackageItem(qv::kCdpAskWord, kConfig + 0x20, "Second value?", Value(qv::kCdpAskWord, 9))},
+         {PackageItem(qv::kCdpAskWord, qv::kImageBaseAddress + 0x10, "First value?", Value(qv::kCdpAskWord, 7)),
+          PackageItem(qv::kCdpAskWord, qv::kImageBaseAddress + 0x20, "Second value?", Value(qv::kCdpAskWord, 9))},
          [](PackageBench& b) {
-             EXPECT_EQ(b.memory(kConfig + 0x10, 2), (std::vector<uint8_t>{0x1F, 0x40}));
-             EXPECT_EQ(b.memory(kConfig + 0x20, 2), (std::vector<uint8_t>{0x1F, 0x40}));
+             EXPECT_EQ(b.memory(qv::kImageBaseAddress + 0x10, 2), (std::vector<uint8_t>{0x1F, 0x40}));
+             EXPECT_EQ(b.memory(qv::kImageBaseAddress + 0x20, 2), (std::vector<uint8_t>{0x1F, 0x40}));
              EXPECT_EQ(b.sim.prompter.count("Input."), 3) << "asked again after each refusal, then never";
              EXPECT_EQ(b.sim.prompter.count("Illegal data, please try again."), 1);
              EXPECT_EQ(b.sim.prompter.count("Data is out of range, please try again."), 1);
@@ -105,8 +103,8 @@ TEST(PackageItems, EachKindChangesWhatItShould)
          {"1F40", "65536", "8000"}},
         {"22: a byte",
          {},
-         {PackageItem(qv::kCdpWriteByte, kConfig + 0x11, "Byte", Value(qv::kCdpWriteByte, 0xAB))},
-         [](PackageBench& b) { EXPECT_EQ(b.memory(kConfig + 0x11, 1), std::vector<uint8_t>{0xAB}); }},
+         {PackageItem(qv::kCdpWriteByte, qv::kImageBaseAddress + 0x11, "Byte", Value(qv::kCdpWriteByte, 0xAB))},
+         [](PackageBench& b) { EXPECT_EQ(b.memory(qv::kImageBaseAddress + 0x11, 1), std::vector<uint8_t>{0xAB}); }},
         {"2: a restart, and the instrument is found again",
          QuickBoot(),
          {PackageItem(qv::kCdpRestart, 0, "Restart")},
@@ -137,9 +135,9 @@ TEST(PackageItems, EachKindChangesWhatItShould)
          QuickBoot(),
          {PackageItem(qv::kCdpDownloadMode, 0, "Normal restart", Value(qv::kCdpDownloadMode, 0)),
           PackageItem(qv::kCdpDownloadMode, 0, "Download mode", Value(qv::kCdpDownloadMode, 1)),
-          PackageItem(qv::kCdpWriteWord, kConfig + 0x10, "Word", Value(qv::kCdpWriteWord, 0x4321))},
+          PackageItem(qv::kCdpWriteWord, qv::kImageBaseAddress + 0x10, "Word", Value(qv::kCdpWriteWord, 0x4321))},
          [](PackageBench& b) {
-             EXPECT_EQ(b.memory(kConfig + 0x10, 2), (std::vector<uint8_t>{0x43, 0x21}));
+             EXPECT_EQ(b.memory(qv::kImageBaseAddress + 0x10, 2), (std::vector<uint8_t>{0x43, 0x21}));
              EXPECT_EQ(b.sim.instrument.restartCount(), 4);
          }},
         {"9: the configuration upgraded to 5.00",
@@ -147,16 +145,16 @@ TEST(PackageItems, EachKindChangesWhatItShould)
          {PackageItem(qv::kCdpUpgradeTo500, 0, "Configuration 5.00")},
          [](PackageBench& b) {
              const auto before = qv::sim::defaultMemory({});
-             EXPECT_EQ(b.memory(kConfig, 0x4000),
-                       Upgraded({before.begin() + kConfig, before.begin() + kConfig + 0x4000}, false));
+             EXPECT_EQ(b.memory(qv::kImageBaseAddress, 0x4000),
+                       Upgraded({before.begin() + qv::kImageBaseAddress, before.begin() + qv::kImageBaseAddress + 0x4000}, false));
          }},
         {"11: the configuration upgraded to 5.10",
          {},
          {PackageItem(qv::kCdpUpgradeTo510, 0, "Configuration 5.10")},
          [](PackageBench& b) {
              const auto before = qv::sim::defaultMemory({});
-             EXPECT_EQ(b.memory(kConfig, 0x4000),
-                       Upgraded({before.begin() + kConfig, before.begin() + kConfig + 0x4000}, true));
+             EXPECT_EQ(b.memory(qv::kImageBaseAddress, 0x4000),
+                       Upgraded({before.begin() + qv::kImageBaseAddress, before.begin() + qv::kImageBaseAddress + 0x4000}, true));
          }},
         {"12: the mainboard FPGA through JTAG",
          PackageBench::Type14(),
@@ -215,7 +213,7 @@ TEST(PackageItems, EachKindChangesWhatItShould)
             b.sim.prompter.queueText(answer);
         EXPECT_TRUE(b.install(Package(c.items))) << ::testing::PrintToString(b.texts());
         ASSERT_FALSE(b.texts().empty());
-        EXPECT_TRUE(b.texts().back().starts_with(kComplete)) << b.texts().back();
+        EXPECT_TRUE(b.texts().back().starts_with(kInstallComplete)) << b.texts().back();
         c.check(b);
         EXPECT_FALSE(b.sim.instrument.inDownloadMode()) << "restarted at the end";
         if (b.sim.wire.ioModule()) {

@@ -23,22 +23,13 @@ using qv::sim::InstrumentOptions;
 
 constexpr uint32_t kType5Mask = 1u << 4;
 constexpr uint32_t kType4Mask = 1u << 3;
-const char* const kComplete = "The software installation is complete. Elapsed Time: ";
 
 bool Completed(const Texts& texts)
 {
     for (const auto& t : texts)
-        if (t.starts_with(kComplete))
+        if (t.starts_with(kInstallComplete))
             return true;
     return false;
-}
-
-std::vector<uint8_t> ReadFile(const std::string& path)
-{
-    std::vector<uint8_t> bytes;
-    std::string error;
-    qv::ReadWholeFile(path, bytes, error);
-    return bytes;
 }
 
 // New software: a block of program and the version area naming 5.40.
@@ -92,7 +83,7 @@ TEST(PackageBackup, RoundTripRestoresTheSoftware)
         const std::string backup = b.files.path("old.CDP");
 
         ASSERT_TRUE(b.install(Package(NewSoftware()), backup)) << ::testing::PrintToString(b.texts());
-        EXPECT_EQ(b.texts().back().substr(std::string(kComplete).size() + 4),
+        EXPECT_EQ(b.texts().back().substr(std::string(kInstallComplete).size() + 4),
                   "\rA backup of the Instrument-Software was created with the name '" + backup +
                       "'\r\rPress NEXT to continue.");
         EXPECT_EQ(b.sim.instrument.options().softwareVersion, 0x0540) << "the new software runs";
@@ -132,7 +123,7 @@ TEST(PackageBackup, MatrixBackupRestoresTheProgramMemory)
     EXPECT_EQ(b.memory(0, program), before);
     ASSERT_EQ(b.texts().size(), 2u);
     EXPECT_EQ(b.texts()[0], "The RVT-Software has been restored.");
-    EXPECT_TRUE(b.texts()[1].starts_with(kComplete));
+    EXPECT_TRUE(b.texts()[1].starts_with(kInstallComplete));
 }
 
 // The file system refuses the backup part way: as a full disk does.
@@ -442,7 +433,7 @@ TEST(PackageUsbAdvice, AskedForAPackageMeantForUsbOnASerialLink)
             EXPECT_EQ(done, installed);
             EXPECT_EQ(b.memory(0x1C012, 1) == std::vector<uint8_t>{0x42}, installed);
             if (usb) {
-                EXPECT_TRUE(b.texts().back().starts_with(kComplete));
+                EXPECT_TRUE(b.texts().back().starts_with(kInstallComplete));
                 continue;
             }
             EXPECT_TRUE(b.texts()[0].starts_with("The instrument is connected through the serial connection,\rit is "

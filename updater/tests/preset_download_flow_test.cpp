@@ -16,12 +16,11 @@ using qv::WizardBar;
 using qv::WizardText;
 using Texts = std::vector<std::string>;
 
-constexpr uint32_t kConfig = 0x1C000;
 constexpr size_t kConfigBytes = 16384;
 constexpr const char* kQuestion = "The preset does not appear to be compatable with the software version in the "
                                   "RVT.\rIt is STRONGLY recommended to upgrade the preset. \r\rDo you wish to "
                                   "upgrade the preset.";
-constexpr const char* kComplete = "Download complete.\rPress NEXT to continue.";
+constexpr const char* kDownloadComplete = "Download complete.\rPress NEXT to continue.";
 constexpr const char* kNotValid = "This is not a valid configuration-file!";
 
 qv::sim::InstrumentOptions Running(uint16_t version)
@@ -31,15 +30,9 @@ qv::sim::InstrumentOptions Running(uint16_t version)
     return options;
 }
 
-std::vector<uint8_t> Bytes(const qv::ConfigImage& image)
+std::vector<uint8_t> ImageBytes(const qv::ConfigImage& image)
 {
     return {image.bytes().begin(), image.bytes().end()};
-}
-
-std::vector<uint8_t> ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string CrcError(uint32_t stored, uint32_t computed)
@@ -56,7 +49,7 @@ struct PresetBench : WizardBench {
         wizard.quiet = true;
         connectAndSelect();
     }
-    std::vector<uint8_t> memory() const { return sim.instrument.peek(kConfig, kConfigBytes); }
+    std::vector<uint8_t> memory() const { return sim.instrument.peek(qv::kImageBaseAddress, kConfigBytes); }
     qv::RecordingProgress& bar() { return view.bars[WizardBar::Preset]; }
     std::string status() const { return view.text(WizardText::PresetInfo); }
 
@@ -80,13 +73,13 @@ TEST(PresetDownload, ThePageShowsWhatTheFileHolds)
     EXPECT_TRUE(b.sim.prompter.texts().empty());
 
     // A raw image has no origin: one line, and its version counts as 0.
-    std::vector<uint8_t> raw = Bytes(FixtureConfiguration());
+    std::vector<uint8_t> raw = ImageBytes(FixtureConfiguration());
     const std::string rawFile = b.folder.write("raw.PRE", raw);
     b.wizard.SetInput(rawFile);
     EXPECT_EQ(b.view.presetTree.flatten(),
               (std::vector<std::pair<int, std::string>>{{0, "Unknown Configuration File."}}));
     EXPECT_EQ(b.wizard.heldConfiguration().imageVersion(), 0);
-    EXPECT_EQ(Bytes(b.wizard.heldConfiguration()), raw);
+    EXPECT_EQ(ImageBytes(b.wizard.heldConfiguration()), raw);
 }
 
 TEST(PresetDownload, SendsTheImageWithOrWithoutItsUpgrade)
@@ -113,22 +106,24 @@ TEST(PresetDownload, SendsTheImageWithOrWithoutItsUpgrade)
         SCOPED_TRACE(c.name);
         PresetBench b(Running(c.instrument));
         const qv::ConfigImage file = FixtureConfiguration(c.fileVersion);
-        const std::vector<uint8_t> bytes = c.raw ? Bytes(file) : PresetFileBytes(file);
+        const std::vector<uint8_t> bytes = c.raw ? ImageBytes(file) : PresetFileBytes(file);
         const std::string path = b.folder.write(c.raw ? "raw.PRE" : "studio.PRE", bytes);
         qv::ConfigImage expected = file;
-        if (c.upgradeTo500)
+        if (c.upgradeTo500) {
             ASSERT_TRUE(expected.upgradeTo500());
-        if (c.upgradeTo510)
+        }
+        if (c.upgradeTo510) {
             ASSERT_TRUE(expected.upgradeTo510());
+        }
         b.sim.prompter.queueAnswer(c.answer);
         const int restarts = b.sim.instrument.restartCount();
 
         EXPECT_TRUE(b.run(path));
         const Texts question = c.asked ? Texts{kQuestion} : Texts{};
         Texts texts = question;
-        texts.push_back(kComplete);
+        texts.push_back(kDownloadComplete);
         EXPECT_EQ(b.sim.prompter.texts(), texts);
-        EXPECT_EQ(b.memory(), Bytes(expected));
+        EXPECT_EQ(b.memory(), ImageBytes(expected));
         EXPECT_EQ(b.wizard.heldConfiguration().bytes(), expected.bytes()) << "held as sent";
         EXPECT_EQ(ReadFile(path), bytes) << "the file is only read";
         EXPECT_EQ(b.status(), "Done.");
@@ -160,8 +155,8 @@ TEST(PresetDownload, NoUpgradeForAnInstrumentOfUnknownVersion)
     TempFolder folder;
     const qv::ConfigImage file = FixtureConfiguration(0x0412);
     EXPECT_TRUE(b.run(folder.write("old.PRE", PresetFileBytes(file))));
-    EXPECT_EQ(b.sim.prompter.texts(), Texts{kComplete});
-    EXPECT_EQ(b.sim.instrument.peek(kConfig, kConfigBytes), Bytes(file));
+    EXPECT_EQ(b.sim.prompter.texts(), Texts{kDownloadComplete});
+    EXPECT_EQ(b.sim.instrument.peek(qv::kImageBaseAddress, kConfigBytes), ImageBytes(file));
 }
 
 TEST(PresetDownload, ADamagedFileIsNeverSent)

@@ -6,14 +6,14 @@
 
 namespace {
 
-using Lines = std::vector<std::pair<int, std::string>>;
+using TreeLines = std::vector<std::pair<int, std::string>>;
 
 TEST(PresetTree, LinesOfAPresetFile)
 {
     qv::ConfigImage image = FixtureConfiguration();
     image.trailer().checksum = 0x0BADF00D;
     const qv::StatusTree tree = qv::PresetFileTree(image);
-    const Lines expected = {
+    const TreeLines expected = {
         {0, "Configuration File."},
         {1, "File Information. (File Origin.)"},
         {2, "Serial Number: 54321"},
@@ -73,7 +73,7 @@ TEST(PresetTree, OriginFieldsAtTheirLimits)
         image.trailer().serial = c.serial;
         image.trailer().type = c.type;
         image.trailer().version = c.version;
-        const Lines lines = qv::PresetFileTree(image).flatten();
+        const TreeLines lines = qv::PresetFileTree(image).flatten();
         EXPECT_EQ(lines[2].second, c.serialLine);
         EXPECT_EQ(lines[3].second, c.typeLine);
         EXPECT_EQ(lines[4].second, c.versionLine);
@@ -101,7 +101,7 @@ TEST(PresetTree, ScaleOffsetFromBothBytes)
 
 TEST(PresetTree, RawImageHasOneLine)
 {
-    EXPECT_EQ(qv::UnknownConfigurationTree().flatten(), (Lines{{0, "Unknown Configuration File."}}));
+    EXPECT_EQ(qv::UnknownConfigurationTree().flatten(), (TreeLines{{0, "Unknown Configuration File."}}));
 }
 
 } // namespace

@@ -36,6 +36,13 @@ private:
     std::filesystem::path path_;
 };
 
+// The file's bytes; none when it cannot be read.
+inline std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 inline std::vector<uint8_t> Pattern(size_t size)
 {
     std::vector<uint8_t> bytes(size);

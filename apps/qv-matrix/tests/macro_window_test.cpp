@@ -24,12 +24,11 @@
 namespace {
 
 using qv::Answer;
+using qv::test::kRemoteReadMs;
+using qv::test::kUpdateQuestion;
 using qv::test::Program;
 
 constexpr char kConnectQuestion[] = "The RVT is not connected, do you wish to connect?";
-constexpr char kUpdateQuestion[] =
-    "Some of the X-points on the RVT has been updated, do you wish to reload the X-Points?";
-constexpr int kReadMs = 2000; // the preset report, the 100 ms timer and the ten lists
 
 // Four lines routing outputs 5 to 8 from inputs 3 to 6.
 constexpr char kStudio[] = "MacroName=Studio\r\n.SA5,3\r\n.SA6,4\r\n.SA7,5\r\n.SA8,6\r\n";
@@ -55,13 +54,6 @@ QByteArray Settings(const Program& p)
 {
     QFile ini(p.folders.iniPath());
     return ini.open(QIODevice::ReadOnly) ? ini.readAll() : QByteArray();
-}
-
-bool Connect(Program& p)
-{
-    p.trigger("mnuConnect");
-    p.idle(kReadMs);
-    return p.app->remoteControl().connected();
 }
 
 QMenu& MacroMenu(Program& p)
@@ -145,14 +137,6 @@ int LastList(const Program& p)
     return -1;
 }
 
-int CrosspointLists(const Program& p)
-{
-    int n = 0;
-    for (const std::string& line : p.instrument.textLines())
-        n += line.rfind(".LA", 0) == 0;
-    return n;
-}
-
 // Outputs 5 to 8 routed by kStudio, at the instrument and in the grid.
 void ExpectStudioRouting(Program& p, const char* when)
 {
@@ -232,7 +216,7 @@ TEST(MacroWindow, AnItemChosenWhileConnectedPlays)
         AssignInSettings(p, 2, WriteMacro(p, "studio.MCR", kStudio));
         ASSERT_TRUE(p.app->start());
         EXPECT_EQ(p.form().macroAction(2)->text(), "Studio") << c.name;
-        ASSERT_TRUE(Connect(p)) << c.name;
+        ASSERT_TRUE(StartRemote(p)) << c.name;
 
         qv::TMacroProgressForm& window = p.app->macros().progressForm();
         QStringList seen; // the window's lines and the status while it plays
@@ -279,7 +263,7 @@ TEST(MacroWindow, AMacroWhileDisconnectedRunsAfterTheCrosspointRead)
         EXPECT_EQ(p.prompter.texts(), std::vector<std::string>{kConnectQuestion}) << c.name;
         EXPECT_EQ(p.form().pendingMacro().toStdString(), path) << c.name;
         EXPECT_EQ(Opened(p), (MenuState{false, false, true, false})) << c.name << ": a pending macro counts as running";
-        p.idle(kReadMs);
+        p.idle(kRemoteReadMs);
 
         EXPECT_TRUE(p.form().pendingMacro().isEmpty()) << c.name;
         ExpectStudioRouting(p, c.name);
@@ -296,13 +280,13 @@ TEST(MacroWindow, RunMacroConnectsAndPlaysAfterTheCrosspointRead)
         SlowFileDialog dialogs;
         Program p({}, {}, &dialogs);
         if (slowDialog)
-            dialogs.whileOpen = [&] { p.idle(kReadMs); };
+            dialogs.whileOpen = [&] { p.idle(kRemoteReadMs); };
         ASSERT_TRUE(p.app->start());
         dialogs.queueAnswer(Answer::Yes);
         dialogs.queueText(WriteMacro(p, "studio.MCR", kStudio));
         emit p.app->macros().hotkeys().hotkeyPressed(11);
         EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{kConnectQuestion, "Open Macro"})) << slowDialog;
-        p.idle(kReadMs);
+        p.idle(kRemoteReadMs);
 
         EXPECT_TRUE(p.form().pendingMacro().isEmpty()) << slowDialog;
         ExpectStudioRouting(p, slowDialog ? "slow dialog" : "quick dialog");
@@ -321,7 +305,7 @@ TEST(MacroWindow, StopMacroDropsAPendingMacro)
     ASSERT_FALSE(p.form().pendingMacro().isEmpty());
     Choose(p, "mnuStopMacro");
     EXPECT_TRUE(p.form().pendingMacro().isEmpty());
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_TRUE(p.app->remoteControl().connected());
     EXPECT_EQ(SentAt(p, ".SA5,3"), -1);
     EXPECT_EQ(Opened(p), (MenuState{true, true, false, false}));
@@ -356,7 +340,7 @@ TEST(MacroWindow, AStopEndsTheMacroWithinOnePoll)
         Program p;
         AssignInSettings(p, 1, WriteMacro(p, "studio.MCR", kStudio));
         ASSERT_TRUE(p.app->start());
-        ASSERT_TRUE(Connect(p)) << c.name;
+        ASSERT_TRUE(StartRemote(p)) << c.name;
         Activate(p);
 
         int64_t stoppedAt = -1;
@@ -383,7 +367,7 @@ TEST(MacroWindow, AFrontPanelChangeStopsTheMacroAndItsReloadFollows)
     Program p;
     AssignInSettings(p, 1, WriteMacro(p, "studio.MCR", kStudio));
     ASSERT_TRUE(p.app->start());
-    ASSERT_TRUE(Connect(p));
+    ASSERT_TRUE(StartRemote(p));
     const int lists = CrosspointLists(p);
 
     bool routed = false;
@@ -399,7 +383,7 @@ TEST(MacroWindow, AFrontPanelChangeStopsTheMacroAndItsReloadFollows)
     EXPECT_EQ(SentAt(p, ".SA7,5"), -1);
     EXPECT_EQ(SentAt(p, ".SA8,6"), -1);
 
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_EQ(CrosspointLists(p), lists + 10) << "the accepted reload";
     EXPECT_EQ(p.grid().model().sourceOf(8), 1);
     EXPECT_EQ(p.grid().model().sourceOf(4), 2);
@@ -415,7 +399,7 @@ TEST(MacroWindow, APresetLineLeavesTheFollowingLinesTheirAnswers)
         text += ".SA" + std::to_string(o) + "," + std::to_string(17 - o) + "\r\n";
     AssignInSettings(p, 1, WriteMacro(p, "preset.MCR", text));
     ASSERT_TRUE(p.app->start());
-    ASSERT_TRUE(Connect(p));
+    ASSERT_TRUE(StartRemote(p));
     const int lists = CrosspointLists(p);
 
     Choose(p, "mnuMacro1");
@@ -427,7 +411,7 @@ TEST(MacroWindow, APresetLineLeavesTheFollowingLinesTheirAnswers)
     }
     EXPECT_EQ(CrosspointLists(p), lists) << "not during the macro";
 
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_EQ(CrosspointLists(p), lists + 10) << "after it";
     EXPECT_EQ(p.presets().currentIndex(), 1);
     for (int o = 1; o <= 16; ++o)
@@ -438,7 +422,7 @@ TEST(MacroWindow, SaveMacroRecordsTheSelectedOutputs)
 {
     Program p;
     ASSERT_TRUE(p.app->start());
-    ASSERT_TRUE(Connect(p));
+    ASSERT_TRUE(StartRemote(p));
     for (int o : {5, 7})
         QTest::mouseClick(&p.grid(), Qt::LeftButton, Qt::ControlModifier, p.grid().outputLabelRect(o - 1).center());
     ASSERT_EQ(p.grid().selection().outputs(), (std::vector<int>{5, 7}));
@@ -485,7 +469,7 @@ TEST(MacroWindow, TheMenuIsEnabledByTheStateItOpensIn)
     AssignInSettings(p, 1, WriteMacro(p, "studio.MCR", kStudio));
     ASSERT_TRUE(p.app->start());
     EXPECT_EQ(Opened(p), (MenuState{true, true, false, false})) << "an instrument to connect to";
-    ASSERT_TRUE(Connect(p));
+    ASSERT_TRUE(StartRemote(p));
     EXPECT_EQ(Opened(p), (MenuState{true, true, false, false})) << "no output selected";
     QTest::mouseClick(&p.grid(), Qt::LeftButton, Qt::ControlModifier, p.grid().outputLabelRect(2).center());
     EXPECT_EQ(Opened(p), (MenuState{true, true, false, true})) << "an output selected";
@@ -517,7 +501,7 @@ TEST(MacroWindow, AMacroFromOutsideRunsWhileConnected)
     for (const Case& c : cases) {
         Program p;
         ASSERT_TRUE(p.app->start());
-        ASSERT_TRUE(Connect(p)) << c.name;
+        ASSERT_TRUE(StartRemote(p)) << c.name;
         c.give(p, QString::fromStdString(WriteMacro(p, "studio.MCR", kStudio)));
         ExpectStudioRouting(p, c.name);
         EXPECT_EQ(Status(p), "Macro finished...") << c.name;

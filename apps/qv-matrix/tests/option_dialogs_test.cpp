@@ -30,8 +30,6 @@ namespace {
 using qv::Answer;
 using qv::test::Program;
 
-constexpr int kReadMs = 2000;
-
 // Answers every dialog the program runs with `answer` and notes its name.
 struct Dialogs {
     explicit Dialogs(Program& p)
@@ -57,13 +55,12 @@ bool Upload(Program& p)
     return p.grid().imageShown();
 }
 
-bool Connect(Program& p)
+bool ConnectQuietly(Program& p)
 {
     p.prompter.queueAnswer(Answer::No); // the uploaded image's changes
-    p.trigger("mnuConnect");
-    p.idle(kReadMs);
+    const bool connected = StartRemote(p);
     p.prompter.clearShown(); // what the upload and the connect said
-    return p.app->remoteControl().connected();
+    return connected;
 }
 
 size_t Lines(const Program& p)
@@ -172,7 +169,7 @@ TEST(OptionDialogs, PpmOptionsReachTheInstrumentInRemoteControl)
     ASSERT_TRUE(p.app->start());
     Dialogs d(p);
     ASSERT_TRUE(Upload(p));
-    ASSERT_TRUE(Connect(p));
+    ASSERT_TRUE(ConnectQuietly(p));
     const size_t from = Lines(p);
     d.answer = [](QDialog& dialog) {
         dialog.findChild<QComboBox*>("ColorBox")->setCurrentIndex(3); // blue
@@ -206,7 +203,7 @@ TEST(OptionDialogs, GainsAreSetLiveAndAutoUpdatedAndCancelPutsThemBack)
     EXPECT_EQ(p.image().word(base + 14), 30);
     EXPECT_EQ(Lines(p), offline);
 
-    ASSERT_TRUE(Connect(p));
+    ASSERT_TRUE(ConnectQuietly(p));
     size_t from = Lines(p);
     d.answer = [](QDialog& dialog) {
         dialog.findChild<QLineEdit*>("Edit1")->setText("-4,5");
@@ -244,7 +241,7 @@ TEST(OptionDialogs, APresetNameIsWrittenLive)
     ASSERT_TRUE(p.app->start());
     Dialogs d(p);
     ASSERT_TRUE(Upload(p));
-    ASSERT_TRUE(Connect(p));
+    ASSERT_TRUE(ConnectQuietly(p));
     ASSERT_TRUE(p.form().action("mnuPresetOptions")->isEnabled());
     d.answer = [](QDialog& dialog) {
         EXPECT_FALSE(dialog.findChild<QComboBox*>("ComboStartupPreset")->isEnabled());
@@ -275,7 +272,7 @@ TEST(OptionDialogs, RefusedOrUnansweredLiveWritesAreSaid)
         ASSERT_TRUE(p.app->start());
         Dialogs d(p);
         ASSERT_TRUE(Upload(p));
-        ASSERT_TRUE(Connect(p));
+        ASSERT_TRUE(ConnectQuietly(p));
         // The fault comes while the dialog is open.
         d.answer = [&](QDialog& dialog) {
             c.fault(p.instrument.options());
@@ -304,7 +301,7 @@ TEST(OptionDialogs, TheThemeButtonShowsInDebugModeDuringRemoteControl)
     p.app->debugMode().set(true);
     EXPECT_FALSE(theme->isVisible()) << "not connected";
     ASSERT_TRUE(Upload(p));
-    ASSERT_TRUE(Connect(p));
+    ASSERT_TRUE(ConnectQuietly(p));
     EXPECT_TRUE(theme->isVisible());
     p.app->debugMode().set(false);
     EXPECT_FALSE(theme->isVisible());

@@ -84,4 +84,29 @@ struct Program : qv::sim::VirtualInstrument {
     }
 };
 
+constexpr char kUpdateQuestion[] =
+    "Some of the X-points on the RVT has been updated, do you wish to reload the X-Points?";
+constexpr char kDisconnectQuestion[] =
+    "The remote connection to the RVT120S will be disconnected.\rDo you wish to proceed?";
+
+// Long enough for the preset report, the 100 ms timer and the ten lists.
+constexpr int kRemoteReadMs = 2000;
+
+// Remote control started from the menu; true once it is connected.
+inline bool StartRemote(Program& p)
+{
+    p.trigger("mnuConnect");
+    p.idle(kRemoteReadMs);
+    return p.app->remoteControl().connected();
+}
+
+// The crosspoint lists (".LA") the instrument has been asked for.
+inline int CrosspointLists(const Program& p)
+{
+    int n = 0;
+    for (const std::string& line : p.instrument.textLines())
+        n += line.rfind(".LA", 0) == 0;
+    return n;
+}
+
 } // namespace qv::test

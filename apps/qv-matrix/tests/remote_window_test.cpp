@@ -23,30 +23,16 @@
 namespace {
 
 using qv::Answer;
+using qv::test::kDisconnectQuestion;
+using qv::test::kRemoteReadMs;
+using qv::test::kUpdateQuestion;
 using qv::test::Program;
 
-constexpr char kUpdateQuestion[] =
-    "Some of the X-points on the RVT has been updated, do you wish to reload the X-Points?";
 constexpr char kPowerUpQuestion[] = "The connected RVT has been restarted, do you wish to reload the X-Points?";
-constexpr char kDisconnectQuestion[] =
-    "The remote connection to the RVT120S will be disconnected.\rDo you wish to proceed?";
-
-// Long enough for the preset report, the 100 ms timer and the ten lists.
-constexpr int kReadMs = 2000;
 
 bool Connect(Program& p)
 {
-    p.trigger("mnuConnect");
-    p.idle(kReadMs);
-    return p.app->remoteControl().connected() && !p.grid().isHidden();
-}
-
-int CrosspointLists(const Program& p)
-{
-    int n = 0;
-    for (const std::string& line : p.instrument.textLines())
-        n += line.rfind(".LA", 0) == 0;
-    return n;
+    return StartRemote(p) && !p.grid().isHidden();
 }
 
 bool Sent(const Program& p, const std::string& line)
@@ -113,7 +99,7 @@ TEST(RemoteWindow, ConnectShowsTheInstrumentsRoutingAndFollowsItsPreset)
 
     // A preset chosen at the instrument: the drop-down and the grid follow.
     ASSERT_TRUE(p.panel.selectPreset(4));
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_EQ(p.presets().currentIndex(), 3);
     EXPECT_EQ(p.image().selectedPreset(), 3);
     EXPECT_EQ(p.grid().model().sourceOf(9), 19);
@@ -141,7 +127,7 @@ TEST(RemoteWindow, LiveCommandsGoToTheInstrument)
     // The drop-down selects the instrument's preset, which reloads.
     const int lists = CrosspointLists(p);
     p.choosePreset(2);
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_TRUE(Sent(p, ".SP9,2"));
     EXPECT_EQ(p.instrument.live().preset, 2);
     EXPECT_EQ(CrosspointLists(p), lists + 10);
@@ -183,21 +169,21 @@ TEST(RemoteWindow, AFrontPanelChangeArrivesLocallyAndOffersAReload)
 
     p.prompter.queueAnswer(Answer::No);
     ASSERT_TRUE(p.panel.route(7, 3));
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_EQ(p.grid().model().cell(2, 6), local);
     EXPECT_EQ(p.prompter.texts(), std::vector<std::string>{kUpdateQuestion});
     EXPECT_EQ(CrosspointLists(p), lists) << "declined";
 
     p.prompter.queueAnswer(Answer::Yes);
     ASSERT_TRUE(p.panel.route(8, 4));
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_EQ(p.prompter.count(kUpdateQuestion), 2);
     EXPECT_EQ(CrosspointLists(p), lists + 10);
     ExpectInstrumentRouting(p, p.grid().settings().remoteXpoint, "reloaded");
 
     // Once a reload was accepted, later notices of the connection only clear.
     ASSERT_TRUE(p.panel.route(9, 5));
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_EQ(p.prompter.count(kUpdateQuestion), 2);
     EXPECT_EQ(CrosspointLists(p), lists + 10);
     EXPECT_EQ(p.grid().model().cell(4, 8), local);
@@ -211,7 +197,7 @@ TEST(RemoteWindow, APowerUpOffersAReload)
     const int lists = CrosspointLists(p);
     p.prompter.queueAnswer(Answer::Yes);
     p.panel.powerCycle();
-    p.idle(p.instrument.options().bootMs + kReadMs);
+    p.idle(p.instrument.options().bootMs + kRemoteReadMs);
     EXPECT_EQ(p.prompter.texts(), std::vector<std::string>{kPowerUpQuestion});
     EXPECT_EQ(CrosspointLists(p), lists + 10);
     EXPECT_TRUE(p.app->remoteControl().connected());
@@ -274,7 +260,7 @@ TEST(RemoteWindow, ConnectingWithChangesAsksToSaveThem)
 
     p.prompter.queueAnswer(Answer::No);
     PressKey(p, Qt::Key_Escape, Qt::ShiftModifier);
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_TRUE(p.app->remoteControl().connected());
     EXPECT_EQ(p.prompter.count("Do you wish to save the changes?"), 2);
 }
@@ -285,7 +271,7 @@ TEST(RemoteWindow, TheRemoteButtonWithoutAnAnswerLeavesItDisconnected)
     ASSERT_TRUE(p.app->start());
     p.instrument.options().noAnswer = true;
     RemoteButton(p).click();
-    p.idle(kReadMs);
+    p.idle(kRemoteReadMs);
     EXPECT_FALSE(p.app->remoteControl().connected());
     EXPECT_FALSE(RemoteButton(p).isChecked());
     EXPECT_TRUE(p.form().action("mnuConnect")->isEnabled());

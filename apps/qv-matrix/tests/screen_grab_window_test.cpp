@@ -14,10 +14,8 @@
 namespace {
 
 using qv::Answer;
+using qv::test::kDisconnectQuestion;
 using qv::test::Program;
-
-constexpr char kDisconnectQuestion[] =
-    "The remote connection to the RVT120S will be disconnected.\rDo you wish to proceed?";
 
 QAction* GrabAction(Program& p, const char* name)
 {

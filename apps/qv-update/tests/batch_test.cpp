@@ -22,13 +22,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-qv::sim::InstrumentOptions WithIo()
-{
-    qv::sim::InstrumentOptions o;
-    o.ioModule.present = true;
-    return o;
-}
-
 TEST(Batch, ExitStatusOfEachJob)
 {
     const std::string folder =

@@ -69,7 +69,8 @@ struct Program : qv::sim::VirtualInstrument {
     std::unique_ptr<qv::UpdateApplication> app;
 };
 
-qv::sim::InstrumentOptions WithIo()
+// An I/O-interface with an analogue input module in its first slot.
+qv::sim::InstrumentOptions WithIoAndModule()
 {
     qv::sim::InstrumentOptions o;
     o.ioModule.present = true;
@@ -119,7 +120,7 @@ TEST(UpdateWindow, ConnectsThroughTheWindow)
         QString root;
         QString line; // one of the lines below the root
     } cases[] = {
-        {"I/O-interface", WithIo(), "RVT120S, Serial Nummer: 12345", "8 Channel Analogue Input Module, 8-ANA"},
+        {"I/O-interface", WithIoAndModule(), "RVT120S, Serial Nummer: 12345", "8 Channel Analogue Input Module, 8-ANA"},
         {"serial port", {}, "RVT120S, Serial Nummer: 12345", "Software Version: 5.3"},
         {"BIOS mode", bios, "The instrument is in BIOS-Mode.", "Processor 1: Installed."},
     };
@@ -145,7 +146,7 @@ TEST(UpdateWindow, ConnectsThroughTheWindow)
 
 TEST(UpdateWindow, StepsThroughTheWizard)
 {
-    Program p(WithIo());
+    Program p(WithIoAndModule());
     p.click("btnOpen");
     p.click("btnNext");
     EXPECT_TRUE(p.shown("grpFile"));
@@ -185,7 +186,7 @@ TEST(UpdateWindow, StepsThroughTheWizard)
 TEST(UpdateWindow, ReadPage)
 {
     QTemporaryDir dir;
-    Program p(WithIo());
+    Program p(WithIoAndModule());
     p.click("btnOpen");
     p.click("btnNext");
     p.type("RVT/R");
@@ -323,7 +324,7 @@ TEST(UpdateWindow, HelpPage)
 
 TEST(UpdateWindow, SystemInformationMenuFileAndClipboard)
 {
-    Program p(WithIo());
+    Program p(WithIoAndModule());
     p.click("btnOpen");
     QMenu* menu = p.form().sysTreeMenu();
     QStringList entries;
@@ -371,7 +372,7 @@ TEST(UpdateWindow, DroppedFileConnectsAndSelectsIt)
     file.write(QByteArray(256, 'D'));
     file.close();
 
-    Program p(WithIo());
+    Program p(WithIoAndModule());
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -386,7 +387,7 @@ TEST(UpdateWindow, DroppedFileConnectsAndSelectsIt)
 TEST(UpdateWindow, CommandLineJobs)
 {
     {
-        Program p(WithIo(), {"/I", "/C", "SIM"});
+        Program p(WithIoAndModule(), {"/I", "/C", "SIM"});
         const int restarts = p.instrument.restartCount();
         p.app->cmdTimerTimer();
         p.wire.hostAvailable();
@@ -521,7 +522,7 @@ TEST(UpdateWindow, PackageForAnInstrumentInBiosMode)
 
 TEST(UpdateWindow, ClosingTheWindowGoesThroughExit)
 {
-    Program p(WithIo());
+    Program p(WithIoAndModule());
     p.click("btnOpen");
     p.form().close();
     EXPECT_TRUE(p.app->ended());
