@@ -26,8 +26,6 @@ struct ChannelBench : ::testing::Test {
     }
 };
 
-} // namespace
-
 TEST_F(ChannelBench, LineAssembledAcrossNotificationsAndSplitLineEnd)
 {
     port.receive(".AA5,");
@@ -154,3 +152,5 @@ TEST_F(ChannelBench, DeferredWorkRunsWhenTheTimerFires)
     channel.DeferralTimerFired();
     EXPECT_EQ(runs, 1);
 }
+
+} // namespace
