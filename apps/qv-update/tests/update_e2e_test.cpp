@@ -117,26 +117,41 @@ TEST(UpdateEndToEnd, RestartThroughTheIoInterface)
     EXPECT_EQ(flag, 0) << "the restart cleared the flag";
 }
 
-TEST(UpdateEndToEnd, DspFileIntoTheInstrumentsMemory)
+// qv-update installs a DSP file of `size` bytes into the simulator started
+// with `simOptions`: the file's bytes and the simulator's memory after it.
+struct DspRun {
+    std::string bytes;
+    std::string memory;
+};
+
+DspRun InstallDspFile(const std::vector<std::string>& simOptions, size_t size, unsigned step)
 {
     QTemporaryDir dir;
     const std::filesystem::path folder = dir.path().toStdString();
-    std::string bytes(1000, '\0');
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = char(i * 13 + 5);
+    DspRun result;
+    result.bytes.resize(size);
+    for (size_t i = 0; i < size; ++i)
+        result.bytes[i] = char(i * step + 5);
     const std::string file = (folder / "update.380").string();
-    std::ofstream(file, std::ios::binary) << bytes;
+    std::ofstream(file, std::ios::binary) << result.bytes;
 
-    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, Options({"--baud", "115200", "--boot-ms", "300"}, kSlowReader),
-                                           folder);
-    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
+    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, simOptions, folder);
+    EXPECT_FALSE(sim.device().empty()) << "simulator did not start";
+    if (sim.device().empty())
+        return result;
     const UpdateRun run = RunUpdate({"--batch", "/F", file, "/C", sim.device()}, folder);
     EXPECT_EQ(run.status, 0) << run.err;
+    result.memory = sim.stopAndDump();
+    EXPECT_EQ(result.memory.size(), size_t(1) << 22);
+    result.memory.resize(size_t(1) << 22);
+    return result;
+}
 
-    const std::string memory = sim.stopAndDump();
-    ASSERT_EQ(memory.size(), size_t(1) << 22);
-    EXPECT_EQ(memory.substr(0x1C000, 896), bytes.substr(0, 896)) << "seven whole sectors";
-    EXPECT_NE(memory.substr(0x1C000 + 896, 104), bytes.substr(896)) << "not the part sector";
+TEST(UpdateEndToEnd, DspFileIntoTheInstrumentsMemory)
+{
+    const DspRun r = InstallDspFile(Options({"--baud", "115200", "--boot-ms", "300"}, kSlowReader), 1000, 13);
+    EXPECT_EQ(r.memory.substr(0x1C000, 896), r.bytes.substr(0, 896)) << "seven whole sectors";
+    EXPECT_NE(r.memory.substr(0x1C000 + 896, 104), r.bytes.substr(896)) << "not the part sector";
 }
 
 TEST(UpdateEndToEnd, PresetFileIntoTheConfigurationMemory)
@@ -272,24 +287,9 @@ TEST(UpdateEndToEnd, FlashReadThroughTheModulesFastPath)
 
 TEST(UpdateEndToEnd, DspFileThroughTheModulesFastPath)
 {
-    QTemporaryDir dir;
-    const std::filesystem::path folder = dir.path().toStdString();
-    std::string bytes(1300, '\0');
-    for (size_t i = 0; i < bytes.size(); ++i)
-        bytes[i] = char(i * 29 + 11);
-    const std::string file = (folder / "update.380").string();
-    std::ofstream(file, std::ios::binary) << bytes;
-
-    qv::sim::testing::SimulatorProcess sim(QV_SIM_PATH, {"--baud", "115200", "--boot-ms", "300", "--io-module"},
-                                           folder);
-    ASSERT_FALSE(sim.device().empty()) << "simulator did not start";
-    const UpdateRun run = RunUpdate({"--batch", "/F", file, "/C", sim.device()}, folder);
-    EXPECT_EQ(run.status, 0) << run.err;
-
-    const std::string memory = sim.stopAndDump();
-    ASSERT_EQ(memory.size(), size_t(1) << 22);
-    EXPECT_EQ(memory.substr(0x1C000, 1300), bytes);
-    EXPECT_EQ(memory.substr(0x1C000 + 1300, 108), std::string(108, '\xFF')) << "the last sector filled up";
+    const DspRun r = InstallDspFile({"--baud", "115200", "--boot-ms", "300", "--io-module"}, 1300, 29);
+    EXPECT_EQ(r.memory.substr(0x1C000, 1300), r.bytes);
+    EXPECT_EQ(r.memory.substr(0x1C000 + 1300, 108), std::string(108, '\xFF')) << "the last sector filled up";
 }
 
 TEST(UpdateEndToEnd, ExitStatusOfABadOption)
