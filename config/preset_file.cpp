@@ -4,6 +4,7 @@
 #include "image_version.h"
 
 #include "platform/host/file_io.h"
+#include "platform/host/text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,12 +12,6 @@
 namespace qv {
 
 namespace {
-
-std::string Upper(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return text;
-}
 
 std::string Quoted(const std::string& path)
 {

@@ -4,6 +4,7 @@
 #include "cdp_writer.h"
 #include "link/identity_tables.h"
 #include "platform/host/file_io.h"
+#include "platform/host/text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -92,10 +93,7 @@ std::optional<std::vector<uint8_t>> BuildMatrixBackup(std::span<const uint8_t> p
 
 std::string WithCdpExtension(const std::string& name)
 {
-    std::string last = name.size() >= 4 ? name.substr(name.size() - 4) : name;
-    for (char& c : last)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return last == ".CDP" ? name : name + ".CDP";
+    return EndsWithNoCase(name, ".CDP") ? name : name + ".CDP";
 }
 
 std::optional<std::string> WriteMatrixBackup(const std::string& name, std::span<const uint8_t> program, int type,

@@ -1,6 +1,7 @@
 #include "hex_data.h"
 
 #include "platform/host/prompter.h"
+#include "platform/host/text_case.h"
 
 #include <cctype>
 #include <cstdint>
@@ -25,14 +26,6 @@ bool AllHex(std::string_view text)
         if (!std::isxdigit(static_cast<unsigned char>(c)))
             return false;
     return true;
-}
-
-std::string Upper(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return out;
 }
 
 std::string Padded(std::string digits, int width)

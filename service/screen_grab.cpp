@@ -5,6 +5,7 @@
 #include "matrix/dot_commands.h"
 #include "platform/host/file_io.h"
 #include "platform/host/prompter.h"
+#include "platform/host/text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,14 +16,6 @@ namespace qv {
 namespace {
 
 constexpr char kEscape = '\x1B';
-
-bool EndsWithNoCase(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() &&
-           std::equal(end.rbegin(), end.rend(), text.rbegin(), [](char a, char b) {
-               return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b));
-           });
-}
 
 } // namespace
 

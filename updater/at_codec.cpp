@@ -2,6 +2,7 @@
 
 #include "io_results.h"
 #include "link/wire_protocol.h"
+#include "platform/host/text_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -118,9 +119,7 @@ bool IsUnsupportedMeter(uint8_t productCode)
 
 int DecodeIoEthernet(std::string_view reply, IoEthernet& ethernet)
 {
-    std::string upper(reply);
-    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    if (upper == "NOT OK")
+    if (Upper(reply) == "NOT OK")
         return IOSTAT_ERROR_TIMEOUT;
     if (!LengthMatches(reply, kEthernetMinLength))
         return IOSTAT_ERROR_DATACOUNT;

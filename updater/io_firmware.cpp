@@ -2,6 +2,7 @@
 #include "firmware_codec.h"
 #include "firmware_programmer.h"
 #include "resource_lines.h"
+#include "platform/host/text_case.h"
 
 #include <cctype>
 
@@ -11,10 +12,7 @@ namespace {
 
 bool IsLoaderSource(const std::string& source)
 {
-    std::string upper = source;
-    for (char& c : upper)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return upper == "MCU/FPGA";
+    return Upper(source) == "MCU/FPGA";
 }
 
 } // namespace

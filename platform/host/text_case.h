@@ -9,11 +9,12 @@
 
 namespace qv {
 
-inline std::string Upper(std::string text)
+inline std::string Upper(std::string_view text)
 {
-    for (char& c : text)
+    std::string out(text);
+    for (char& c : out)
         c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
+    return out;
 }
 
 inline bool EndsWithNoCase(std::string_view text, std::string_view tail)
